@@ -1,0 +1,23 @@
+// Text encoding: UTF-8 inside the program, single-byte ANSI text in files.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kvu {
+
+// ANSI bytes (the system ANSI code page on Windows, Windows-1250 elsewhere) to UTF-8.
+std::string AnsiToUtf8(std::string_view ansi);
+
+// UTF-8 to ANSI bytes; a character the code page cannot hold becomes '?'.
+std::string Utf8ToAnsi(std::string_view utf8);
+
+// Upper-cases UTF-8 text the same way on every platform and in every locale:
+// ASCII, Latin-1 and Latin Extended-A letters (every letter of Windows-1250).
+// Used wherever names are compared without regard to case.
+std::string UpperCase(std::string_view utf8);
+
+// Upper-cases one Windows-1250 byte (for comparisons done on raw ANSI bytes).
+char UpperAnsiChar(char c);
+
+}  // namespace kvu

@@ -1,0 +1,115 @@
+#include <cstdint>
+
+#include "platform/encoding.h"
+
+namespace kvu {
+namespace {
+
+char32_t UpperCodePoint(char32_t c) {
+    if (c >= U'a' && c <= U'z')
+        return c - 0x20;
+    if (c < 0xE0)
+        return c;
+    if (c <= 0xFE)
+        return c == 0xF7 ? c : c - 0x20;  // Latin-1, but the division sign
+    if (c == 0xFF)
+        return 0x178;  // ÿ
+    // Latin Extended-A: pairs of capital and small letter, the capital first
+    // on even code points in these two runs and on odd ones in the other two.
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+        return c & ~char32_t{1};
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return (c & 1) ? c : c - 1;
+    return c;
+}
+
+// Decodes one UTF-8 sequence at text[i]; invalid bytes come back as themselves
+// with length 1 so that they pass through untouched.
+char32_t Decode(std::string_view text, std::size_t i, std::size_t& length) {
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    unsigned char lead = byte(0);
+    std::size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    length = 1;
+    if (need == 1 || i + need > text.size())
+        return lead < 0x80 ? lead : 0xFFFFFFFF;
+    char32_t c = lead & (0x7F >> need);
+    for (std::size_t k = 1; k < need; ++k) {
+        if ((byte(k) & 0xC0) != 0x80)
+            return 0xFFFFFFFF;
+        c = (c << 6) | (byte(k) & 0x3F);
+    }
+    length = need;
+    return c;
+}
+
+void Encode(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string UpperCase(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        std::size_t length = 1;
+        char32_t c = Decode(utf8, i, length);
+        if (c == 0xFFFFFFFF || length == 1) {
+            char ch = utf8[i];
+            out += (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 0x20) : ch;
+        } else {
+            Encode(UpperCodePoint(c), out);
+        }
+        i += length;
+    }
+    return out;
+}
+
+char UpperAnsiChar(char c) {
+    auto b = static_cast<unsigned char>(c);
+    if (b >= 'a' && b <= 'z')
+        return static_cast<char>(b - 0x20);
+    switch (b) {
+        case 0x9A:
+            return static_cast<char>(0x8A);  // š
+        case 0x9C:
+            return static_cast<char>(0x8C);  // ś
+        case 0x9D:
+            return static_cast<char>(0x8D);  // ť
+        case 0x9E:
+            return static_cast<char>(0x8E);  // ž
+        case 0x9F:
+            return static_cast<char>(0x8F);  // ź
+        case 0xB3:
+            return static_cast<char>(0xA3);  // ł
+        case 0xB9:
+            return static_cast<char>(0xA5);  // ą
+        case 0xBA:
+            return static_cast<char>(0xAA);  // ş
+        case 0xBE:
+            return static_cast<char>(0xBC);  // ľ
+        case 0xBF:
+            return static_cast<char>(0xAF);  // ż
+        default:
+            break;
+    }
+    if (b >= 0xE0 && b != 0xF7 && b != 0xFF)
+        return static_cast<char>(b - 0x20);
+    return c;
+}
+
+}  // namespace kvu

@@ -1,0 +1,12 @@
+// UTF-8 and UTF-16 conversions for the Windows backends.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kvu {
+
+std::wstring Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(std::wstring_view wide);
+
+}  // namespace kvu

@@ -1,0 +1,105 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    test::TempDir app;
+    test::TempDir temp;
+    std::string ini() const { return IniFilePath(app.str()); }
+    std::string Get(int product, const char* key) const {
+        return ReadProfileString(ProductSection(product), key, "<none>", ini());
+    }
+};
+
+TEST(SettingsPath, RootFolderIsNotDoubled) {
+    const std::string sep(1, kPathSep);
+    EXPECT_EQ(IniFilePath("app"), "app" + sep + "kvu.ini");
+    EXPECT_EQ(IniFilePath("C:" + sep), "C:" + sep + "kvu.ini");
+    EXPECT_EQ(ProductSection(0), "0_PARAM");
+    EXPECT_EQ(ProductSection(12), "12_PARAM");
+}
+
+TEST(SettingsPath, TrimAtNul) {
+    EXPECT_EQ(TrimAtNul(std::string("abc\0def", 7)), "abc");
+    EXPECT_EQ(TrimAtNul("abc"), "abc");
+    EXPECT_EQ(TrimAtNul(std::string("\0x", 2)), "");
+}
+
+TEST_F(SettingsTest, FirstStartWithoutAFileGivesTheDefaults) {
+    ProductSettings s = ReadProductSettings(app.str(), 0, temp.str());
+    EXPECT_EQ(s.repoUrl, "http://update.tarvo.hu/pelt/1.5.repository.1.5.xrs");
+    EXPECT_EQ(s.appPath, app.str());
+    EXPECT_EQ(s.tempPath, temp.str());
+    EXPECT_TRUE(s.deleteTempFlag);
+    EXPECT_FALSE(s.onlyNewer);
+    EXPECT_FALSE(PathExists(ini())) << "reading never creates the file";
+}
+
+TEST_F(SettingsTest, StoredValuesAreShownUnchanged) {
+    test::WriteBytes(ini(),
+                     "[3_PARAM]\r\nREPO_URL=http://h/r.xrs \r\nAPP_PATH=D:\\Lindora\r\n"
+                     "TEMP_PATH=  " +
+                         temp.str() + "  \r\nDELETE_TMP=0\r\nUPDATE_ONLY_NEWER=7\r\n");
+    ProductSettings s = ReadProductSettings(app.str(), 3, "unused");
+    EXPECT_EQ(s.repoUrl, "http://h/r.xrs");
+    EXPECT_EQ(s.appPath, "D:\\Lindora");
+    EXPECT_EQ(s.tempPath, temp.str());
+    EXPECT_FALSE(s.deleteTempFlag);
+    EXPECT_TRUE(s.onlyNewer);
+}
+
+TEST_F(SettingsTest, DeleteFlagIsSetOnlyByOne) {
+    for (auto [value, expected] :
+         {std::pair{"1", true}, {"2", false}, {"0", false}, {"x", false}}) {
+        WriteProfileValue("0_PARAM", "DELETE_TMP", value, ini());
+        EXPECT_EQ(ReadProductSettings(app.str(), 0, temp.str()).deleteTempFlag, expected) << value;
+    }
+}
+
+TEST_F(SettingsTest, TempPathFallsBackUnlessItNamesSomethingThatExists) {
+    EXPECT_EQ(ChooseTempPath("   ", temp.str()), temp.str());
+    EXPECT_EQ(ChooseTempPath("", temp.str()), temp.str());
+    EXPECT_EQ(ChooseTempPath(app.file("no-such-folder"), temp.str()), temp.str());
+    EXPECT_EQ(ChooseTempPath(" " + app.str() + " ", temp.str()), app.str());
+    EXPECT_EQ(ChooseTempPath(app.str() + std::string("\0junk", 5), temp.str()), app.str());
+    test::WriteBytes(app.file("a-file"), "x");
+    EXPECT_EQ(ChooseTempPath(app.file("a-file"), temp.str()), app.file("a-file"));
+}
+
+TEST_F(SettingsTest, WriteBacksGoToTheNamedProductOnly) {
+    WriteAppPath(app.str(), 0, "C:\\A");
+    WriteRepoUrl(app.str(), 5, "http://h/5.xrs");
+    WriteOnlyNewer(app.str(), 5, 1);
+    WriteOnlyNewer(app.str(), 0, 0);
+    EXPECT_EQ(Get(0, "APP_PATH"), "C:\\A");
+    EXPECT_EQ(Get(0, "REPO_URL"), "<none>");
+    EXPECT_EQ(Get(0, "UPDATE_ONLY_NEWER"), "0");
+    EXPECT_EQ(Get(5, "REPO_URL"), "http://h/5.xrs");
+    EXPECT_EQ(Get(5, "UPDATE_ONLY_NEWER"), "1");
+    EXPECT_EQ(Get(5, "APP_PATH"), "<none>");
+}
+
+TEST_F(SettingsTest, OnlyNewerIsWrittenAsOneOrZeroNeverTheStoredNumber) {
+    WriteProfileValue("0_PARAM", "UPDATE_ONLY_NEWER", "7", ini());
+    EXPECT_TRUE(ReadProductSettings(app.str(), 0, temp.str()).onlyNewer);
+    WriteOnlyNewer(app.str(), 0, 1);
+    EXPECT_EQ(Get(0, "UPDATE_ONLY_NEWER"), "1");
+}
+
+TEST_F(SettingsTest, AnEmptyAppPathIsWrittenAsEmpty) {
+    WriteAppPath(app.str(), 0, "C:\\A");
+    WriteAppPath(app.str(), 0, "");
+    EXPECT_EQ(Get(0, "APP_PATH"), "");
+    EXPECT_EQ(ReadProductSettings(app.str(), 0, temp.str()).appPath, "");
+}
+
+}  // namespace
+}  // namespace kvu

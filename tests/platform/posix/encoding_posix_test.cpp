@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include "platform/encoding.h"
+
+namespace kvu {
+namespace {
+
+// Files written on a Hungarian Windows are Windows-1250 text.
+TEST(AnsiText, IsWindows1250) {
+    EXPECT_EQ(AnsiToUtf8("\xE1rv\xEDzt\xFBr\xF5 \xC1RV\xCDZT\xDBR\xD5"), "árvíztűrő ÁRVÍZTŰRŐ");
+    EXPECT_EQ(Utf8ToAnsi("tükörfúrógép Ő"), "t\xFCk\xF6rf\xFAr\xF3g\xE9p \xD5");
+}
+
+TEST(AnsiText, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
+    EXPECT_EQ(Utf8ToAnsi("a€b"),
+              "a\x80"
+              "b");  // the euro sign is in Windows-1250
+    EXPECT_EQ(Utf8ToAnsi("a日b"), "a?b");
+    EXPECT_EQ(Utf8ToAnsi("a\xFF"
+                         "b"),
+              "a?b");  // broken UTF-8
+    EXPECT_EQ(AnsiToUtf8("a\x98"
+                         "b"),
+              "a?b");  // a byte Windows-1250 leaves undefined
+}
+
+}  // namespace
+}  // namespace kvu

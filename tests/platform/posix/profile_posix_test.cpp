@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/profile.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+TEST(ProfilePosix, TextIsWindows1250OnDisk) {
+    test::TempDir dir;
+    const std::string file = dir.file("kvu.ini");
+    ASSERT_TRUE(WriteProfileValue("0_PARAM", "APP_PATH", "/opt/Lindora Bérszámfejtő", file));
+    EXPECT_EQ(test::ReadBytes(file),
+              "[0_PARAM]\r\nAPP_PATH=/opt/Lindora B\xE9rsz\xE1mfejt\xF5\r\n");
+    EXPECT_EQ(ReadProfileString("0_PARAM", "APP_PATH", "", file), "/opt/Lindora Bérszámfejtő");
+}
+
+// The system rewrites the whole file; ours touches only the line it changes.
+TEST(ProfilePosix, WritesChangeOnlyTheirOwnLine) {
+    test::TempDir dir;
+    const std::string file = dir.file("kvu.ini");
+    test::WriteBytes(file, "; hand-written\r\n[0_PARAM]\r\nREPO_URL=a\r\n\r\n[5_PARAM]\nX=1");
+    ASSERT_TRUE(WriteProfileValue("0_PARAM", "REPO_URL", "b", file));
+    ASSERT_TRUE(WriteProfileValue("5_PARAM", "UPDATE_ONLY_NEWER", "1", file));
+    EXPECT_EQ(test::ReadBytes(file),
+              "; hand-written\r\n[0_PARAM]\r\nREPO_URL=b\r\n\r\n[5_PARAM]\nX=1\r\n"
+              "UPDATE_ONLY_NEWER=1");
+    ASSERT_TRUE(WriteProfileValue("7_PARAM", "APP_PATH", "/x", file));
+    EXPECT_EQ(test::ReadBytes(file).substr(75), "\r\n\r\n[7_PARAM]\r\nAPP_PATH=/x\r\n");
+}
+
+TEST(ProfilePosix, AWriteLeavesNoTemporaryFileBehind) {
+    test::TempDir dir;
+    const std::string file = dir.file("kvu.ini");
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(WriteProfileValue("0_PARAM", "K", std::to_string(i), file));
+    }
+    auto count = std::distance(std::filesystem::directory_iterator(dir.path()),
+                               std::filesystem::directory_iterator());
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(ReadProfileString("0_PARAM", "K", "", file), "2");
+}
+
+}  // namespace
+}  // namespace kvu
