@@ -1,0 +1,130 @@
+#include <windows.h>
+#include <wininet.h>
+
+#include <cwchar>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/internet.h"
+#include "platform/win32/wide.h"
+
+namespace kvu {
+namespace {
+
+// Large reads keep the number of sink calls, and so of file writes, low.
+constexpr DWORD kReadBytes = 512 * 1024;
+
+struct HandleCloser {
+    void operator()(void* handle) const { InternetCloseHandle(static_cast<HINTERNET>(handle)); }
+};
+using InternetHandle = std::unique_ptr<void, HandleCloser>;
+
+bool IsSuccessStatus(DWORD status) {
+    return status >= 200 && status <= 299;
+}
+
+std::string SystemText(DWORD code) {
+    wchar_t* text = nullptr;
+    DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                  FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_FROM_SYSTEM;
+    DWORD n = FormatMessageW(flags, GetModuleHandleW(L"wininet.dll"), code, 0,
+                             reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string result = n > 0 ? WideToUtf8(std::wstring_view(text, n)) : std::string();
+    LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
+        result.pop_back();
+    return result.empty() ? "WinINet error " + std::to_string(code) : result;
+}
+
+Error LastError(const char* what) {
+    DWORD code = GetLastError();
+    return Error{static_cast<long>(code), "OpenUrl", std::string(what) + ": " + SystemText(code)};
+}
+
+std::optional<DWORD> StatusCode(HINTERNET request) {
+    DWORD status = 0;
+    DWORD size = sizeof status;
+    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                        nullptr))
+        return std::nullopt;
+    return status;
+}
+
+// The announced body length; none for a chunked body or one that ends with the
+// connection.
+std::optional<std::uint64_t> ContentLength(HINTERNET request) {
+    wchar_t text[32] = {};
+    DWORD size = sizeof text;
+    if (!HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr))
+        return std::nullopt;
+    wchar_t* end = nullptr;
+    unsigned long long length = std::wcstoull(text, &end, 10);
+    if (end == text)
+        return std::nullopt;
+    return length;
+}
+
+Result<std::uint64_t> ReadBody(HINTERNET request, const BodySink& sink) {
+    std::vector<char> buffer(kReadBytes);
+    std::uint64_t total = 0;
+    for (;;) {
+        DWORD read = 0;
+        if (!InternetReadFile(request, buffer.data(), kReadBytes, &read))
+            return LastError("receive failed");
+        if (read == 0)
+            return total;
+        if (!sink(std::string_view(buffer.data(), read)))
+            return Error{0, "OpenUrl", "the body could not be stored"};
+        total += read;
+    }
+}
+
+}  // namespace
+
+struct InternetTransfer::Session {
+    InternetHandle internet;
+};
+
+InternetTransfer::InternetTransfer(std::chrono::milliseconds timeout)
+    : timeout_(timeout), session_(std::make_unique<Session>()) {
+    // The system's proxy settings, as the user configured them.
+    session_->internet.reset(
+        InternetOpenW(L"KVU", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!session_->internet)
+        return;
+    // Receive and send time-outs limit each wait for bytes, not the whole transfer.
+    DWORD ms = static_cast<DWORD>(timeout.count());
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
+                         INTERNET_OPTION_SEND_TIMEOUT}) {
+        InternetSetOptionW(session_->internet.get(), option, &ms, sizeof ms);
+    }
+}
+
+InternetTransfer::~InternetTransfer() = default;
+
+Result<std::uint64_t> InternetTransfer::Request(const std::string& url, const BodySink& sink) {
+    if (!session_->internet)
+        return Error{0, "OpenUrl", "the HTTP client could not be started"};
+    // Always from the server: no cached copy is read or written.
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                  INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
+    InternetHandle request(
+        InternetOpenUrlW(session_->internet.get(), Utf8ToWide(url).c_str(), nullptr, 0, flags, 0));
+    if (!request)
+        return LastError("request failed");
+    std::optional<DWORD> status = StatusCode(request.get());
+    if (!status)
+        return LastError("no HTTP status");
+    if (!IsSuccessStatus(*status))
+        return Error{static_cast<long>(*status), "OpenUrl",
+                     "HTTP status " + std::to_string(*status)};
+    std::optional<std::uint64_t> announced = ContentLength(request.get());
+    Result<std::uint64_t> received = ReadBody(request.get(), sink);
+    if (received && announced && received.value() < *announced)
+        return Error{0, "OpenUrl", "the connection closed before the whole body arrived"};
+    return received;
+}
+
+}  // namespace kvu

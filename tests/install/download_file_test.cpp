@@ -1,0 +1,246 @@
+#include "install/download_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/files.h"
+#include "tests/support/http_test_server.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+using namespace std::chrono_literals;
+using Names = std::vector<std::string>;
+
+const std::string kEarlier = "Előző hiba\r\n";
+
+std::string FailureLine(const std::string& name) {
+    return "Fájl letöltési hiba: " + name + "\r\n";
+}
+
+Names NamesIn(const std::filesystem::path& folder) {
+    Names names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct Served {
+    const char* what;
+    test::HttpHandler handler;
+    std::string body;
+};
+
+TEST(DownloadFile, StoresTheBodyUnderTheUrlsLastPiece) {
+    const std::string large = test::GeneratedBody(5 * 1024 * 1024 + 3);
+    const std::vector<Served> cases = {
+        {"plain 200", test::Reply(200, "PK\x03\x04 archive bytes"), "PK\x03\x04 archive bytes"},
+        {"empty body", test::Reply(200, ""), ""},
+        {"chunked", test::ReplyChunked({"one,", "two,", std::string(70000, 'c')}),
+         "one,two," + std::string(70000, 'c')},
+        {"302 redirect", test::Redirect(302, "/elsewhere/real.bin"), "moved here"},
+        {"301 redirect", test::Redirect(301, "/elsewhere/real.bin"), "moved here"},
+        {"large body", test::Reply(200, large), large},
+    };
+    for (const Served& c : cases) {
+        test::HttpTestServer server;
+        server.Route("/updates/pkg.zip", c.handler);
+        server.Route("/elsewhere/real.bin", test::Reply(200, "moved here"));
+        InternetTransfer inet(5s);
+        test::TempDir dir;
+        // An older, longer file of the same name is replaced whole.
+        test::WriteBytes(dir.file("pkg.zip"), std::string(6 * 1024 * 1024, 'o'));
+        std::string message = kEarlier;
+
+        EXPECT_TRUE(DownloadFile(inet, server.Url("/updates/pkg.zip"), dir.str(), message))
+            << c.what;
+        EXPECT_EQ(message, kEarlier) << c.what;
+        EXPECT_EQ(NamesIn(dir.path()), Names{"pkg.zip"}) << c.what;
+        EXPECT_TRUE(test::ReadBytes(dir.file("pkg.zip")) == c.body) << c.what;
+    }
+}
+
+TEST(DownloadFile, AFailedTransferAddsALineAndWritesNothing) {
+    const std::vector<Served> cases = {
+        {"404 with a body", test::Reply(404, "<html>Not Found</html>"), ""},
+        {"500 with a body", test::Reply(500, "<html>Internal Server Error</html>"), ""},
+        {"redirect to a 404", test::Redirect(302, "/nowhere/pkg.zip"), ""},
+        {"body shorter than announced", test::ReplyTruncated(4096, std::string(1000, 't')), ""},
+        {"server slower than the time-out", test::AfterPause(20s, test::Reply(200, "late")), ""},
+        {"body stalls past the time-out", test::ReplyStalling(std::string(8000, 's'), 500, 20s),
+         ""},
+    };
+    for (bool olderFile : {false, true}) {
+        for (const Served& c : cases) {
+            test::HttpTestServer server;
+            server.Route("/updates/pkg.zip", c.handler);
+            InternetTransfer inet(1s);
+            test::TempDir dir;
+            if (olderFile)
+                test::WriteBytes(dir.file("pkg.zip"), "the older file");
+            std::string message = kEarlier;
+
+            EXPECT_FALSE(DownloadFile(inet, server.Url("/updates/pkg.zip"), dir.str(), message))
+                << c.what;
+            EXPECT_EQ(message, kEarlier + FailureLine("pkg.zip")) << c.what;
+            if (olderFile) {
+                EXPECT_EQ(NamesIn(dir.path()), Names{"pkg.zip"}) << c.what;
+                EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "the older file") << c.what;
+            } else {
+                EXPECT_EQ(NamesIn(dir.path()), Names{}) << c.what;
+            }
+        }
+    }
+}
+
+TEST(DownloadFile, TwoUrlsEndingInTheSameNameShareOneFile) {
+    test::HttpTestServer server;
+    server.Route("/v1/pkg.zip", test::Reply(200, "the first and longer version"));
+    server.Route("/v2/pkg.zip", test::Reply(200, "second"));
+    InternetTransfer inet(5s);
+    test::TempDir dir;
+    std::string message;
+
+    EXPECT_TRUE(DownloadFile(inet, server.Url("/v1/pkg.zip"), dir.str(), message));
+    EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "the first and longer version");
+    EXPECT_TRUE(DownloadFile(inet, server.Url("/v2/pkg.zip"), dir.str(), message));
+    EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "second");
+    EXPECT_EQ(NamesIn(dir.path()), Names{"pkg.zip"});
+    EXPECT_EQ(message, "");
+}
+
+TEST(DownloadFile, AUrlEndingInASlashNamesNoFile) {
+    test::HttpTestServer server;
+    server.Route("/updates/", test::Reply(200, "<html>index</html>"));
+    InternetTransfer inet(5s);
+    test::TempDir dir;
+    std::string message = kEarlier;
+
+    EXPECT_FALSE(DownloadFile(inet, server.Url("/updates/"), dir.str(), message));
+    EXPECT_EQ(message, kEarlier + FailureLine(""));
+    EXPECT_EQ(NamesIn(dir.path()), Names{});
+}
+
+TEST(DownloadFile, ATargetFolderThatDoesNotExistFails) {
+    test::HttpTestServer server;
+    server.Route("/pkg.zip", test::Reply(200, "data"));
+    InternetTransfer inet(5s);
+    test::TempDir dir;
+    std::string message;
+
+    EXPECT_FALSE(DownloadFile(inet, server.Url("/pkg.zip"), dir.file("missing"), message));
+    EXPECT_EQ(message, FailureLine("pkg.zip"));
+    EXPECT_EQ(NamesIn(dir.path()), Names{});
+}
+
+TEST(DownloadFile, ANameThatWouldLeaveTheFolderIsRefused) {
+    test::HttpTestServer server;
+    InternetTransfer inet(5s);
+    test::TempDir dir;
+    const std::string temp = dir.file("temp");
+    std::filesystem::create_directory(temp);
+    std::string expected;
+    std::string message;
+    for (const std::string name : {"..", ".", "..\\evil.dll", "sub\\evil.dll", "c:evil.dll"}) {
+        server.Route("/" + name, test::Reply(200, "not for the disk"));
+        EXPECT_FALSE(DownloadFile(inet, server.Url("/" + name), temp, message)) << name;
+        expected += FailureLine(name);
+    }
+    EXPECT_EQ(message, expected);
+    EXPECT_EQ(NamesIn(dir.path()), Names{"temp"});
+    EXPECT_EQ(NamesIn(temp), Names{});
+}
+
+TEST(DownloadFile, UrlsThatAreNotHttpFailWithTheirName) {
+    test::HttpTestServer server;
+    server.Route("/pkg.zip", test::Reply(200, "plain http"));
+    InternetTransfer inet(2s);
+    test::TempDir dir;
+    const std::string hostPort = "127.0.0.1:" + std::to_string(server.port());
+    std::string message;
+
+    EXPECT_FALSE(DownloadFile(inet, "ftp://" + hostPort + "/pkg.zip", dir.str(), message));
+    // https reaches the server, which speaks no TLS: the handshake fails.
+    EXPECT_FALSE(DownloadFile(inet, "https://" + hostPort + "/pkg.zip", dir.str(), message));
+    EXPECT_EQ(message, FailureLine("pkg.zip") + FailureLine("pkg.zip"));
+    EXPECT_EQ(NamesIn(dir.path()), Names{});
+}
+
+TEST(DownloadFile, ARefusedConnectionFails) {
+    std::string url;
+    {
+        test::HttpTestServer gone;
+        url = gone.Url("/pkg.zip");
+    }
+    InternetTransfer inet(2s);
+    test::TempDir dir;
+    std::string message;
+    EXPECT_FALSE(DownloadFile(inet, url, dir.str(), message));
+    EXPECT_EQ(message, FailureLine("pkg.zip"));
+    EXPECT_EQ(NamesIn(dir.path()), Names{});
+}
+
+TEST(DownloadFile, WhileTheTransferIsStillExecutingNothingHappens) {
+    test::HttpTestServer server;
+    auto go = std::make_shared<std::atomic<bool>>(false);
+    server.Route("/first.zip", [go](test::HttpExchange& exchange) {
+        while (!go->load() && exchange.Pause(10ms)) {
+        }
+        test::Reply(200, "first body")(exchange);
+    });
+    server.Route("/second.zip", test::Reply(200, "second body"));
+    InternetTransfer inet(30s);
+    test::TempDir dir;
+
+    std::string firstMessage;
+    bool firstResult = false;
+    std::thread first([&] {
+        firstResult = DownloadFile(inet, server.Url("/first.zip"), dir.str(), firstMessage);
+    });
+    for (int i = 0; i < 1000 && server.Hits("/first.zip") == 0; ++i)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(inet.StillExecuting());
+
+    std::string message = kEarlier;
+    EXPECT_FALSE(DownloadFile(inet, server.Url("/second.zip"), dir.str(), message));
+    EXPECT_EQ(message, kEarlier);
+    EXPECT_EQ(server.Hits("/second.zip"), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "second.zip"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "first.zip"));
+
+    go->store(true);
+    first.join();
+    EXPECT_TRUE(firstResult);
+    EXPECT_EQ(firstMessage, "");
+    EXPECT_FALSE(inet.StillExecuting());
+    EXPECT_EQ(NamesIn(dir.path()), Names{"first.zip"});
+    EXPECT_EQ(test::ReadBytes(dir.file("first.zip")), "first body");
+}
+
+TEST(DownloadFile, FailuresAddOneLineEachInOrder) {
+    test::HttpTestServer server;
+    server.Route("/a.zip", test::Reply(404, "no"));
+    server.Route("/b.zip", test::Reply(200, "yes"));
+    server.Route("/c.zip", test::Reply(500, "no"));
+    InternetTransfer inet(5s);
+    test::TempDir dir;
+    std::string message = kEarlier;
+    EXPECT_FALSE(DownloadFile(inet, server.Url("/a.zip"), dir.str(), message));
+    EXPECT_TRUE(DownloadFile(inet, server.Url("/b.zip"), dir.str(), message));
+    EXPECT_FALSE(DownloadFile(inet, server.Url("/c.zip"), dir.str(), message));
+    EXPECT_EQ(message, kEarlier + FailureLine("a.zip") + FailureLine("c.zip"));
+    EXPECT_EQ(NamesIn(dir.path()), Names{"b.zip"});
+}
+
+}  // namespace
+}  // namespace kvu

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+std::vector<std::string> NamesIn(const test::TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(StagedFile, TakesTheTargetsPlaceOnlyWhenCommitted) {
+    test::TempDir dir;
+    const std::string target = dir.file("pkg.zip");
+    test::WriteBytes(target, "an older and longer file");
+    {
+        StagedFile file(target);
+        ASSERT_TRUE(file.IsOpen());
+        EXPECT_TRUE(file.Write("new "));
+        EXPECT_TRUE(file.Write("body"));
+        // Until the commit, the older file is what others see.
+        EXPECT_EQ(test::ReadBytes(target), "an older and longer file");
+        EXPECT_EQ(NamesIn(dir).size(), 2u);
+        EXPECT_TRUE(file.Commit());
+    }
+    EXPECT_EQ(test::ReadBytes(target), "new body");
+    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pkg.zip"});
+}
+
+TEST(StagedFile, AnUncommittedFileLeavesNoTrace) {
+    test::TempDir dir;
+    const std::string target = dir.file("pkg.zip");
+    test::WriteBytes(target, "old");
+    {
+        StagedFile file(target);
+        ASSERT_TRUE(file.IsOpen());
+        EXPECT_TRUE(file.Write("half of a new"));
+    }
+    EXPECT_EQ(test::ReadBytes(target), "old");
+    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pkg.zip"});
+}
+
+TEST(StagedFile, AnEmptyFileCanBeCommitted) {
+    test::TempDir dir;
+    StagedFile file(dir.file("empty.txt"));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.path() / "empty.txt"));
+    EXPECT_EQ(std::filesystem::file_size(dir.path() / "empty.txt"), 0u);
+}
+
+TEST(StagedFile, AMissingFolderCannotBeWritten) {
+    test::TempDir dir;
+    StagedFile file(dir.file("missing") + kPathSep + "pkg.zip");
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(file.Write("x"));
+    EXPECT_FALSE(file.Commit());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+}
+
+TEST(StagedFile, AFolderInTheWayIsNotReplaced) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "pkg.zip");
+    {
+        StagedFile file(dir.file("pkg.zip"));
+        ASSERT_TRUE(file.IsOpen());
+        EXPECT_TRUE(file.Write("body"));
+        EXPECT_FALSE(file.Commit());
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "pkg.zip"));
+    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pkg.zip"});
+}
+
+}  // namespace
+}  // namespace kvu

@@ -1,0 +1,211 @@
+#include "tests/support/http_test_server.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kvu::test {
+namespace {
+
+constexpr int kPollMs = 20;
+constexpr std::size_t kMaxRequestHead = 64 * 1024;
+constexpr auto kDrainTime = std::chrono::seconds(2);
+
+const char* ReasonOf(int status) {
+    switch (status) {
+        case 200:
+            return "OK";
+        case 301:
+            return "Moved Permanently";
+        case 302:
+            return "Found";
+        case 307:
+            return "Temporary Redirect";
+        case 404:
+            return "Not Found";
+        case 500:
+            return "Internal Server Error";
+        default:
+            return "Status";
+    }
+}
+
+// The path of "GET /path HTTP/1.1"; empty when the line is not a request.
+std::string RequestPath(const std::string& head) {
+    std::size_t first = head.find(' ');
+    std::size_t second = first == std::string::npos ? first : head.find(' ', first + 1);
+    if (second == std::string::npos)
+        return {};
+    return head.substr(first + 1, second - first - 1);
+}
+
+}  // namespace
+
+bool HttpExchange::Pause(std::chrono::milliseconds time) {
+    std::unique_lock lock(server_.mutex_);
+    return !server_.stopped_.wait_for(lock, time, [this] { return server_.stopping_; });
+}
+
+HttpTestServer::HttpTestServer() {
+    listener_ = ListenOnLoopback(port_);
+    if (listener_ != kNoSocket)
+        thread_ = std::thread([this] { Serve(); });
+}
+
+HttpTestServer::~HttpTestServer() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    stopped_.notify_all();
+    if (thread_.joinable())
+        thread_.join();
+    if (listener_ != kNoSocket)
+        CloseSocket(listener_);
+}
+
+std::string HttpTestServer::Url(std::string_view path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + std::string(path);
+}
+
+void HttpTestServer::Route(const std::string& path, HttpHandler handler) {
+    std::lock_guard lock(mutex_);
+    routes_[path] = std::move(handler);
+}
+
+int HttpTestServer::Hits(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    auto it = hits_.find(path);
+    return it == hits_.end() ? 0 : it->second;
+}
+
+bool HttpTestServer::Stopping() const {
+    std::lock_guard lock(mutex_);
+    return stopping_;
+}
+
+HttpHandler HttpTestServer::HandlerFor(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    ++hits_[path];
+    auto it = routes_.find(path);
+    return it != routes_.end() ? it->second : Reply(404, "no such file");
+}
+
+void HttpTestServer::Serve() {
+    while (!Stopping()) {
+        SocketHandle socket = AcceptWithin(listener_, kPollMs);
+        if (socket != kNoSocket)
+            Answer(socket);
+    }
+}
+
+void HttpTestServer::Answer(SocketHandle socket) {
+    std::string head;
+    char buffer[4096];
+    while (head.find("\r\n\r\n") == std::string::npos && head.size() < kMaxRequestHead &&
+           !Stopping()) {
+        long n = ReceiveWithin(socket, buffer, sizeof buffer, kPollMs);
+        if (n == -2)
+            continue;
+        if (n <= 0)
+            break;
+        head.append(buffer, static_cast<std::size_t>(n));
+    }
+    std::string path = RequestPath(head);
+    if (!path.empty()) {
+        HttpExchange exchange(*this, socket, path);
+        HandlerFor(path)(exchange);
+    }
+    // A graceful end: the client reads everything that was sent before it
+    // sees the connection close, rather than a reset.
+    ShutdownSend(socket);
+    auto until = std::chrono::steady_clock::now() + kDrainTime;
+    while (std::chrono::steady_clock::now() < until && !Stopping()) {
+        long n = ReceiveWithin(socket, buffer, sizeof buffer, kPollMs);
+        if (n == 0 || n == -1)
+            break;
+    }
+    CloseSocket(socket);
+}
+
+std::string ResponseHead(int status, const std::vector<std::string>& headers) {
+    std::string head = "HTTP/1.1 " + std::to_string(status) + " " + ReasonOf(status) + "\r\n";
+    for (const std::string& header : headers)
+        head += header + "\r\n";
+    return head + "Connection: close\r\n\r\n";
+}
+
+HttpHandler Reply(int status, std::string body) {
+    return [status, body = std::move(body)](HttpExchange& exchange) {
+        exchange.Send(ResponseHead(status, {"Content-Length: " + std::to_string(body.size())}) +
+                      body);
+    };
+}
+
+HttpHandler ReplyTruncated(std::uint64_t announced, std::string sent) {
+    return [announced, sent = std::move(sent)](HttpExchange& exchange) {
+        exchange.Send(ResponseHead(200, {"Content-Length: " + std::to_string(announced)}) + sent);
+    };
+}
+
+HttpHandler ReplyChunked(std::vector<std::string> pieces) {
+    return [pieces = std::move(pieces)](HttpExchange& exchange) {
+        exchange.Send(ResponseHead(200, {"Transfer-Encoding: chunked"}));
+        char size[32];
+        for (const std::string& piece : pieces) {
+            std::snprintf(size, sizeof size, "%zx\r\n", piece.size());
+            exchange.Send(size + piece + "\r\n");
+        }
+        exchange.Send("0\r\n\r\n");
+    };
+}
+
+HttpHandler Redirect(int status, std::string location) {
+    return [status, location = std::move(location)](HttpExchange& exchange) {
+        exchange.Send(ResponseHead(status, {"Location: " + location, "Content-Length: 5"}) +
+                      "moved");
+    };
+}
+
+HttpHandler AfterPause(std::chrono::milliseconds delay, HttpHandler next) {
+    return [delay, next = std::move(next)](HttpExchange& exchange) {
+        if (exchange.Pause(delay))
+            next(exchange);
+    };
+}
+
+HttpHandler ReplyStalling(std::string body, std::size_t sentFirst,
+                          std::chrono::milliseconds delay) {
+    return [body = std::move(body), sentFirst, delay](HttpExchange& exchange) {
+        std::string_view all(body);
+        exchange.Send(ResponseHead(200, {"Content-Length: " + std::to_string(body.size())}));
+        exchange.Send(all.substr(0, sentFirst));
+        if (exchange.Pause(delay))
+            exchange.Send(all.substr(sentFirst));
+    };
+}
+
+HttpHandler ReplyGenerated(std::uint64_t size) {
+    return [size](HttpExchange& exchange) {
+        // A multiple of the pattern's period, so every block is the same.
+        constexpr std::size_t kBlock = 23 * 64 * 1024;
+        const std::string block = GeneratedBody(kBlock);
+        if (!exchange.Send(ResponseHead(200, {"Content-Length: " + std::to_string(size)})))
+            return;
+        for (std::uint64_t sent = 0; sent < size;) {
+            std::size_t piece =
+                static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, size - sent));
+            if (!exchange.Send(std::string_view(block).substr(0, piece)))
+                return;
+            sent += piece;
+        }
+    };
+}
+
+std::string GeneratedBody(std::size_t size) {
+    std::string body(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        body[i] = GeneratedByte(i);
+    return body;
+}
+
+}  // namespace kvu::test

@@ -1,0 +1,100 @@
+// A small HTTP/1.1 server on 127.0.0.1 for tests and benchmarks of downloads.
+// It answers one connection at a time, each with its route's handler, and
+// closes every connection after one answer.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "tests/support/loopback_socket.h"
+
+namespace kvu::test {
+
+class HttpTestServer;
+
+// One request as its handler sees it: the path asked for and the raw
+// connection, so a handler may answer wrongly on purpose.
+class HttpExchange {
+  public:
+    HttpExchange(HttpTestServer& server, SocketHandle socket, std::string path)
+        : server_(server), socket_(socket), path_(std::move(path)) {}
+    const std::string& path() const { return path_; }
+    bool Send(std::string_view bytes) { return SendAll(socket_, bytes); }
+    // Waits for the time given; false when the server stops first.
+    bool Pause(std::chrono::milliseconds time);
+
+  private:
+    HttpTestServer& server_;
+    SocketHandle socket_;
+    std::string path_;
+};
+
+using HttpHandler = std::function<void(HttpExchange&)>;
+
+class HttpTestServer {
+  public:
+    HttpTestServer();
+    ~HttpTestServer();
+    HttpTestServer(const HttpTestServer&) = delete;
+    HttpTestServer& operator=(const HttpTestServer&) = delete;
+
+    bool listening() const { return listener_ != kNoSocket; }
+    std::uint16_t port() const { return port_; }
+    // "http://127.0.0.1:port" followed by the path.
+    std::string Url(std::string_view path) const;
+    // Answers requests of exactly this path (query included); others get 404.
+    void Route(const std::string& path, HttpHandler handler);
+    // How many requests of this path have arrived.
+    int Hits(const std::string& path) const;
+
+  private:
+    friend class HttpExchange;
+    void Serve();
+    void Answer(SocketHandle socket);
+    HttpHandler HandlerFor(const std::string& path);
+    bool Stopping() const;
+
+    SocketHandle listener_ = kNoSocket;
+    std::uint16_t port_ = 0;
+    mutable std::mutex mutex_;
+    std::condition_variable stopped_;
+    bool stopping_ = false;
+    std::map<std::string, HttpHandler> routes_;
+    std::map<std::string, int> hits_;
+    std::thread thread_;
+};
+
+// The status line and headers of a response that closes its connection,
+// with the blank line that ends them.
+std::string ResponseHead(int status, const std::vector<std::string>& headers);
+
+// A complete response with a Content-Length.
+HttpHandler Reply(int status, std::string body);
+// A body announced longer than it is, the connection then closed.
+HttpHandler ReplyTruncated(std::uint64_t announced, std::string sent);
+// A body in chunked transfer coding, one chunk per piece.
+HttpHandler ReplyChunked(std::vector<std::string> pieces);
+// A redirect to location.
+HttpHandler Redirect(int status, std::string location);
+// Nothing for delay, then what the next handler sends.
+HttpHandler AfterPause(std::chrono::milliseconds delay, HttpHandler next);
+// Headers and the body's first bytes, then nothing for delay, then the rest.
+HttpHandler ReplyStalling(std::string body, std::size_t sentFirst, std::chrono::milliseconds delay);
+// A body of size bytes of GeneratedByte, streamed from a small buffer.
+HttpHandler ReplyGenerated(std::uint64_t size);
+
+// The byte at offset of a ReplyGenerated body.
+inline char GeneratedByte(std::uint64_t offset) {
+    return static_cast<char>('a' + offset % 23);
+}
+std::string GeneratedBody(std::size_t size);
+
+}  // namespace kvu::test
