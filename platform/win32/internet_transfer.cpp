@@ -66,6 +66,44 @@ std::optional<std::uint64_t> ContentLength(HINTERNET request) {
     return length;
 }
 
+struct UrlParts {
+    std::wstring host;
+    INTERNET_PORT port = 0;
+    std::wstring object;  // path and query, as sent in the request line
+    bool secure = false;
+};
+
+std::optional<UrlParts> CrackUrl(const std::wstring& url) {
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof parts;
+    // Non-zero lengths ask for pointers into url.
+    parts.dwHostNameLength = 1;
+    parts.dwUrlPathLength = 1;
+    parts.dwExtraInfoLength = 1;
+    if (!InternetCrackUrlW(url.c_str(), 0, 0, &parts) || parts.dwHostNameLength == 0)
+        return std::nullopt;
+    UrlParts result;
+    result.host.assign(parts.lpszHostName, parts.dwHostNameLength);
+    result.port = parts.nPort;
+    result.object.assign(parts.lpszUrlPath, parts.dwUrlPathLength);
+    result.object.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    result.object = result.object.substr(0, result.object.find(L'#'));
+    if (result.object.empty() || result.object[0] != L'/')
+        result.object.insert(0, L"/");
+    result.secure = parts.nScheme == INTERNET_SCHEME_HTTPS;
+    return result;
+}
+
+// Each wait (connection, sending, every receive) is limited, not the whole
+// transfer. Set on every handle: not every WinINet passes them down.
+void SetTimeouts(HINTERNET handle, std::chrono::milliseconds timeout) {
+    DWORD ms = static_cast<DWORD>(timeout.count());
+    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
+                         INTERNET_OPTION_SEND_TIMEOUT}) {
+        InternetSetOptionW(handle, option, &ms, sizeof ms);
+    }
+}
+
 Result<std::uint64_t> ReadBody(HINTERNET request, const BodySink& sink) {
     std::vector<char> buffer(kReadBytes);
     std::uint64_t total = 0;
@@ -92,14 +130,8 @@ InternetTransfer::InternetTransfer(std::chrono::milliseconds timeout)
     // The system's proxy settings, as the user configured them.
     session_->internet.reset(
         InternetOpenW(L"KVU", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session_->internet)
-        return;
-    // Receive and send time-outs limit each wait for bytes, not the whole transfer.
-    DWORD ms = static_cast<DWORD>(timeout.count());
-    for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT,
-                         INTERNET_OPTION_SEND_TIMEOUT}) {
-        InternetSetOptionW(session_->internet.get(), option, &ms, sizeof ms);
-    }
+    if (session_->internet)
+        SetTimeouts(session_->internet.get(), timeout);
 }
 
 InternetTransfer::~InternetTransfer() = default;
@@ -107,12 +139,26 @@ InternetTransfer::~InternetTransfer() = default;
 Result<std::uint64_t> InternetTransfer::Request(const std::string& url, const BodySink& sink) {
     if (!session_->internet)
         return Error{0, "OpenUrl", "the HTTP client could not be started"};
-    // Always from the server: no cached copy is read or written.
+    std::optional<UrlParts> parts = CrackUrl(Utf8ToWide(url));
+    if (!parts)
+        return LastError("not a valid URL");
+    InternetHandle connection(InternetConnectW(session_->internet.get(), parts->host.c_str(),
+                                               parts->port, nullptr, nullptr, INTERNET_SERVICE_HTTP,
+                                               0, 0));
+    if (!connection)
+        return LastError("no connection");
+    SetTimeouts(connection.get(), timeout_);
+    // Always from the server: no cached copy is read or written. Redirects are
+    // followed by HttpSendRequest itself.
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
-                  INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
-    InternetHandle request(
-        InternetOpenUrlW(session_->internet.get(), Utf8ToWide(url).c_str(), nullptr, 0, flags, 0));
+                  INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES |
+                  INTERNET_FLAG_KEEP_CONNECTION | (parts->secure ? INTERNET_FLAG_SECURE : 0);
+    InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", parts->object.c_str(),
+                                            nullptr, nullptr, nullptr, flags, 0));
     if (!request)
+        return LastError("request failed");
+    SetTimeouts(request.get(), timeout_);
+    if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0))
         return LastError("request failed");
     std::optional<DWORD> status = StatusCode(request.get());
     if (!status)
