@@ -47,7 +47,7 @@ TEST(InternetTransfer, HandsTheWholeBodyToTheSinkWhileBusy) {
     EXPECT_FALSE(inet.StillExecuting());
 }
 
-TEST(InternetTransfer, AnErrorStatusFailsWithItsNumberAndKeepsItsBody) {
+TEST(InternetTransfer, AnErrorStatusFailsWithItsNumberAndWithholdsItsBody) {
     test::HttpTestServer server;
     server.Route("/missing", test::Reply(404, "<html>not here</html>"));
     server.Route("/broken", test::Reply(500, "<html>server error</html>"));
@@ -121,30 +121,6 @@ TEST(InternetTransfer, ASinkThatRefusesStopsTheTransfer) {
     EXPECT_FALSE(inet.StillExecuting());
 }
 
-TEST(InternetTransfer, BrokenAndSlowTransfersFail) {
-    struct Case {
-        const char* what;
-        test::HttpHandler handler;
-    };
-    const std::vector<Case> cases = {
-        {"body shorter than announced", test::ReplyTruncated(1000, std::string(400, 'x'))},
-        {"no answer within the time-out", test::AfterPause(20s, test::Reply(200, "late"))},
-        {"body stalls past the time-out", test::ReplyStalling(std::string(5000, 'y'), 100, 20s)},
-    };
-    for (const Case& c : cases) {
-        test::HttpTestServer server;
-        server.Route("/f", c.handler);
-        InternetTransfer inet(1s);
-        Received received;
-        auto start = std::chrono::steady_clock::now();
-        Result<std::uint64_t> result = inet.OpenUrl(server.Url("/f"), received.Sink(inet));
-        EXPECT_FALSE(result.ok()) << c.what;
-        // The client gave up by itself, long before the server would have gone on.
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 15s) << c.what;
-        EXPECT_FALSE(inet.StillExecuting());
-    }
-}
-
 TEST(InternetTransfer, OnlyHttpAndHttpsUrlsAreRequested) {
     test::HttpTestServer server;
     server.Route("/f", test::Reply(200, "data"));
@@ -162,28 +138,6 @@ TEST(InternetTransfer, OnlyHttpAndHttpsUrlsAreRequested) {
     EXPECT_TRUE(IsHttpUrl("HTTP://example.invalid/"));
     EXPECT_TRUE(IsHttpUrl("https://example.invalid/"));
     EXPECT_FALSE(IsHttpUrl("httpx://example.invalid/"));
-}
-
-TEST(InternetTransfer, HttpsToAPlainServerFailsCleanly) {
-    test::HttpTestServer server;
-    server.Route("/f", test::Reply(200, "plain"));
-    InternetTransfer inet(2s);
-    Received received;
-    std::string url = "https://127.0.0.1:" + std::to_string(server.port()) + "/f";
-    EXPECT_FALSE(inet.OpenUrl(url, received.Sink(inet)).ok());
-    EXPECT_EQ(received.body, "");
-}
-
-TEST(InternetTransfer, ARefusedConnectionFails) {
-    std::string url;
-    {
-        test::HttpTestServer closed;
-        url = closed.Url("/f");
-    }
-    InternetTransfer inet(2s);
-    Received received;
-    EXPECT_FALSE(inet.OpenUrl(url, received.Sink(inet)).ok());
-    EXPECT_EQ(received.body, "");
 }
 
 TEST(InternetTransfer, OneObjectServesRequestAfterRequest) {
