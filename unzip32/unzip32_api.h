@@ -105,6 +105,10 @@ struct UzpVersionPart {
     std::uint8_t not_used;
 };
 
+// zlib.h makes zlib_version a macro; the field keeps the published name.
+#pragma push_macro("zlib_version")
+#undef zlib_version
+
 // The version record; the caller sets structlen to its size.
 struct UzpVer2 {
     std::uint32_t structlen;
@@ -118,6 +122,8 @@ struct UzpVer2 {
     UzpVersionPart windll;
 };
 static_assert(sizeof(UzpVer2) == 64);
+
+#pragma pop_macro("zlib_version")
 
 using UzpVersion2Function = void(UZ_WINAPI*)(UzpVer2* version);
 using WizSingleEntryUnzipFunction = std::int32_t(UZ_WINAPI*)(std::int32_t includeCount,
