@@ -84,8 +84,8 @@ TEST_F(Extraction, NamesInUtf8AndInCodePage437) {
                                 "ber.txt",
                         .data = "cp437"}};  // "über"
     EXPECT_EQ(unzipper_.Run(UnzipCall(Archive(archive), installed_.path())).code, kUnzipOk);
-    EXPECT_EQ(ReadBytes(installed_.file("árvíztűrő.txt")), "utf8");
-    EXPECT_EQ(ReadBytes(installed_.file("über.txt")), "cp437");
+    EXPECT_EQ(ReadUtf8Named(installed_.path(), "árvíztűrő.txt"), "utf8");
+    EXPECT_EQ(ReadUtf8Named(installed_.path(), "über.txt"), "cp437");
 }
 
 TEST_F(Extraction, ExistingFilesFollowTheOverwriteOptions) {

@@ -24,6 +24,14 @@ inline std::string BesideTest(const std::string& name) {
     return AppFolder() + kPathSep + name;
 }
 
+// Reads a file whose name is UTF-8 text beyond ASCII (a plain std::string path
+// is taken in the ANSI code page on Windows).
+inline std::string ReadUtf8Named(const std::string& folder, const std::string& name) {
+    std::u8string utf8(name.begin(), name.end());
+    std::ifstream in(std::filesystem::path(folder) / std::filesystem::path(utf8), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // What the callbacks saw, in order, and how they are to answer.
 struct CallbackLog {
     std::vector<std::string>

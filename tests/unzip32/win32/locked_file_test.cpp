@@ -31,19 +31,5 @@ TEST(LockedFile, StaysAsItWasWhileTheOtherMembersAreInstalled) {
     EXPECT_EQ(installed.Names(), (std::vector<std::string>{"app.dll", "other.dll"}));
 }
 
-TEST(LockedFile, AReadOnlyFileIsNotReplaced) {
-    TempDir dir;
-    ZipArchive archive;
-    archive.members = {{.name = "app.dll", .data = "new version"}};
-    WriteBytes(dir.file("u.zip"), BuildZip(archive));
-    InstalledFolder installed;
-    std::wstring path = Utf8ToWide(installed.file("app.dll"));
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    UnzipOutcome outcome = Unzipper().Run(UnzipCall(dir.file("u.zip"), installed.path()));
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(outcome.code, kUnzipDiskFull);
-    installed.ExpectUntouched();
-}
-
 }  // namespace
 }  // namespace kvu::test
