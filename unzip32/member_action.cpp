@@ -171,6 +171,49 @@ void Record(RunState& state, DataStatus status, const std::string& shown) {
     }
 }
 
+// The file a member is written to; false when it is not to be written.
+bool FindTarget(RunState& state, const MemberEntry& entry, const std::string& name,
+                const std::string& shown, std::string& target) {
+    std::optional<std::string> relative =
+        OutputPath(name, state.options.keepFolders, state.options.spaceToUnderscore, kPathSep);
+    if (!relative) {
+        state.callbacks.Problem("  skipping: " + shown + "  (unsafe name)\n");
+        state.outcome.Raise(kUnzipWarning);
+        return false;
+    }
+    target = Joined(state.options.folder, *relative);
+    return ShouldWrite(state, entry, target, shown);
+}
+
+// Reads the member and sends it to target, or, without one, through the test
+// or the print callback.
+void Transfer(RunState& state, const MemberEntry& entry, const std::string& target,
+              const std::string& shown) {
+    MemberData data;
+    std::string problem;
+    if (!LocateData(state.file, state.index, entry, data, problem)) {
+        state.callbacks.Problem("  error: " + shown + ": " + problem + "\n");
+        state.outcome.Raise(kUnzipBadArchive);
+        return;
+    }
+    if (entry.Encrypted() && !FindPassword(state, entry, data, shown)) {
+        state.outcome.NoPassword();
+        return;
+    }
+    const std::string* password = entry.Encrypted() ? &*state.password : nullptr;
+    if (!target.empty()) {
+        state.callbacks.Info((entry.method == kMethodStored ? " extracting: " : "  inflating: ") +
+                             shown + "\n");
+        Record(state, WriteMember(state, entry, data, password, target), shown);
+    } else if (state.options.test) {
+        DiscardSink sink;
+        Record(state, state.reader.Extract(state.file, entry, data, password, sink), shown);
+    } else {
+        PrintSink sink(state.callbacks);
+        Record(state, state.reader.Extract(state.file, entry, data, password, sink), shown);
+    }
+}
+
 }  // namespace
 
 std::int32_t Outcome::Result() const {
@@ -195,15 +238,14 @@ std::optional<std::int64_t> MemberTime(const MemberEntry& entry, const MemberDat
 
 void ProcessMember(RunState& state, const MemberEntry& entry,
                    const std::optional<std::string>& name, const std::string& shown) {
-    const RunOptions& options = state.options;
-    bool writes = !options.test && !options.toPrint;
+    bool writes = !state.options.test && !state.options.toPrint;
     if (!name) {
         state.callbacks.Problem("  skipping: " + shown + "  (the name is not valid UTF-8)\n");
         state.outcome.Raise(kUnzipWarning);
         return;
     }
     if (IsFolderEntry(entry, *name)) {
-        if (writes && options.keepFolders)
+        if (writes && state.options.keepFolders)
             MakeFolder(state, *name, shown);
         return;
     }
@@ -213,41 +255,9 @@ void ProcessMember(RunState& state, const MemberEntry& entry,
         return;
     }
     std::string target;
-    if (writes) {
-        std::optional<std::string> relative =
-            OutputPath(*name, options.keepFolders, options.spaceToUnderscore, kPathSep);
-        if (!relative) {
-            state.callbacks.Problem("  skipping: " + shown + "  (unsafe name)\n");
-            state.outcome.Raise(kUnzipWarning);
-            return;
-        }
-        target = Joined(options.folder, *relative);
-        if (!ShouldWrite(state, entry, target, shown))
-            return;
-    }
-    MemberData data;
-    std::string problem;
-    if (!LocateData(state.file, state.index, entry, data, problem)) {
-        state.callbacks.Problem("  error: " + shown + ": " + problem + "\n");
-        state.outcome.Raise(kUnzipBadArchive);
+    if (writes && !FindTarget(state, entry, *name, shown, target))
         return;
-    }
-    if (entry.Encrypted() && !FindPassword(state, entry, data, shown)) {
-        state.outcome.NoPassword();
-        return;
-    }
-    const std::string* password = entry.Encrypted() ? &*state.password : nullptr;
-    if (writes) {
-        state.callbacks.Info((entry.method == kMethodStored ? " extracting: " : "  inflating: ") +
-                             shown + "\n");
-        Record(state, WriteMember(state, entry, data, password, target), shown);
-    } else if (options.test) {
-        DiscardSink sink;
-        Record(state, state.reader.Extract(state.file, entry, data, password, sink), shown);
-    } else {
-        PrintSink sink(state.callbacks);
-        Record(state, state.reader.Extract(state.file, entry, data, password, sink), shown);
-    }
+    Transfer(state, entry, target, shown);
 }
 
 }  // namespace kvu::unzip
