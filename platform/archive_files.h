@@ -1,0 +1,83 @@
+// File operations of the extraction library: an archive read at any offset, and
+// files written under a temporary name that take the target's place in one step
+// only once they are complete, so that a failure never leaves a half-written file.
+// Paths are UTF-8 with platform separators.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/date_time.h"
+
+namespace kvu {
+
+// The line end that text members get when line ends are converted.
+#ifdef _WIN32
+inline constexpr std::string_view kTextLineEnd = "\r\n";
+#else
+inline constexpr std::string_view kTextLineEnd = "\n";
+#endif
+
+// A file opened for reading only.
+class ReadOnlyFile {
+  public:
+    ReadOnlyFile() = default;
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    // False when the path is missing, a folder, or cannot be read.
+    bool Open(const std::string& path);
+    std::uint64_t Size() const { return size_; }
+    // Reads exactly size bytes at offset; false past the end or on a read error.
+    bool ReadAt(std::uint64_t offset, void* buffer, std::size_t size) const;
+
+  private:
+    std::intptr_t handle_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+enum class WriteResult { kOk, kDiskFull, kFailed };
+
+// A new file under a temporary name in a folder. It is removed again unless it
+// is committed.
+class StagedFile {
+  public:
+    StagedFile() = default;
+    ~StagedFile() { Discard(); }
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    // Creates an empty file under a fresh name in an existing folder.
+    bool Create(const std::string& folder);
+    WriteResult Write(const void* data, std::size_t size);
+    // Gives the file its modification time (Unix seconds; none: left as written),
+    // closes it and moves it over target in one step. On failure the temporary
+    // file is removed and whatever target was stays as it was.
+    WriteResult Commit(const std::string& target, std::optional<std::int64_t> modified);
+    void Discard();
+
+  private:
+    std::intptr_t handle_ = -1;
+    std::string path_;
+};
+
+enum class PathKind { kNone, kFile, kFolder };
+
+// What a path leads to. (Committing replaces a symbolic link itself, never what it
+// points to.)
+PathKind KindOfPath(const std::string& path);
+
+// The last modification time of a file, in Unix seconds.
+std::optional<std::int64_t> ModifiedTime(const std::string& path);
+
+// Creates a folder and the missing folders above it; true when it exists afterwards.
+bool CreateFolders(const std::string& path);
+
+// A local calendar time in Unix seconds, by the system's time zone rules.
+std::optional<std::int64_t> LocalToUnixTime(const DateTime& local);
+
+}  // namespace kvu

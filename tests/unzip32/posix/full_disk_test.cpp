@@ -1,0 +1,51 @@
+// A write that fails for lack of room (here: the process's file size limit)
+// leaves the installed file as it was.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "tests/unzip32/unzip_harness.h"
+
+namespace kvu::test {
+namespace {
+
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+  private:
+    rlimit saved_{};
+    void (*previous_)(int);
+};
+
+TEST(FullDisk, TheInstalledFileStaysAndTheRunStops) {
+    TempDir dir;
+    ZipArchive archive;
+    archive.members = {{.name = "app.dll", .data = std::string(3'000'000, 'x')},
+                       {.name = "later.dll", .data = "small"}};
+    WriteBytes(dir.file("big.zip"), BuildZip(archive));
+    InstalledFolder installed;
+    UnzipOutcome outcome;
+    CallbackLog log;
+    {
+        FileSizeLimit limit(1'000'000);
+        outcome = Unzipper().Run(UnzipCall(dir.file("big.zip"), installed.path()), log);
+    }
+    EXPECT_EQ(outcome.code, kUnzipDiskFull);
+    EXPECT_NE(log.AllPrinted().find("full"), std::string::npos);
+    installed.ExpectUntouched();  // later.dll was not tried either
+}
+
+}  // namespace
+}  // namespace kvu::test

@@ -1,0 +1,214 @@
+// Runs the extraction library the way the program does: loaded through
+// platform/extraction.h from beside the test program, with the updater's
+// options, and with callbacks that record what they were called with.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/encoding.h"
+#include "platform/extraction.h"
+#include "platform/files.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/zip_writer.h"
+
+namespace kvu::test {
+
+inline std::string BesideTest(const std::string& name) {
+    return AppFolder() + kPathSep + name;
+}
+
+// Reads a file whose name is UTF-8 text beyond ASCII (a plain std::string path
+// is taken in the ANSI code page on Windows).
+inline std::string ReadUtf8Named(const std::string& folder, const std::string& name) {
+    std::u8string utf8(name.begin(), name.end());
+    std::ifstream in(std::filesystem::path(folder) / std::filesystem::path(utf8), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// What the callbacks saw, in order, and how they are to answer.
+struct CallbackLog {
+    std::vector<std::string>
+        events;  // "print", "replace", "password", "message", "service", "sound"
+    std::vector<std::string> prints;
+    std::vector<std::string> passwordEntries;
+    std::vector<std::string> replaceNames;
+    std::vector<std::string> listedNames;
+    std::vector<std::string> servicedNames;
+    std::deque<std::string> passwords;  // answers; when empty: no password (answer 1)
+    std::deque<std::int32_t> replaceAnswers;
+    std::string renameTo;
+    std::int32_t serviceAnswer = 0;
+
+    std::string AllPrinted() const {
+        std::string all;
+        for (const std::string& p : prints)
+            all += p;
+        return all;
+    }
+};
+
+// The log the callbacks write to; the interface gives callbacks no context.
+inline CallbackLog*& CurrentLog() {
+    static CallbackLog* log = nullptr;
+    return log;
+}
+
+inline std::int32_t UZ_WINAPI RecordPrint(char* buffer, std::uint32_t size) {
+    CurrentLog()->events.push_back("print");
+    CurrentLog()->prints.emplace_back(buffer, strnlen(buffer, size));
+    return 0;
+}
+
+inline std::int32_t UZ_WINAPI RecordReplace(char* name) {
+    CallbackLog& log = *CurrentLog();
+    log.events.push_back("replace");
+    log.replaceNames.push_back(AnsiToUtf8(name));
+    std::int32_t answer = log.replaceAnswers.empty() ? kReplaceNo : log.replaceAnswers.front();
+    if (!log.replaceAnswers.empty())
+        log.replaceAnswers.pop_front();
+    if (answer == kReplaceRename)
+        std::strcpy(name, log.renameTo.c_str());
+    return answer;
+}
+
+inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t size, const char*,
+                                             const char* entry) {
+    CallbackLog& log = *CurrentLog();
+    log.events.push_back("password");
+    log.passwordEntries.push_back(AnsiToUtf8(entry));
+    if (log.passwords.empty())
+        return 1;
+    std::memset(buffer, 0, static_cast<std::size_t>(size));
+    std::strcpy(buffer, log.passwords.front().c_str());
+    log.passwords.pop_front();
+    return 0;
+}
+
+inline void UZ_WINAPI RecordMember(std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t,
+                                   std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, char,
+                                   char* name, char*, std::uint32_t, char) {
+    CurrentLog()->events.push_back("message");
+    CurrentLog()->listedNames.push_back(AnsiToUtf8(name));
+}
+
+inline std::int32_t UZ_WINAPI RecordService(const char* name, std::uint32_t) {
+    CurrentLog()->events.push_back("service");
+    CurrentLog()->servicedNames.push_back(AnsiToUtf8(name));
+    return CurrentLog()->serviceAnswer;
+}
+
+inline void UZ_WINAPI RecordSound() {
+    CurrentLog()->events.push_back("sound");
+}
+
+// One call's options: the updater's (overwrite without asking, flat) unless
+// a test changes them.
+struct UnzipCall {
+    std::string archive;
+    std::string folder;
+    DCL options{};
+    std::vector<std::string> includes;
+    std::vector<std::string> excludes;
+
+    UnzipCall(std::string archivePath, std::string folderPath)
+        : archive(std::move(archivePath)), folder(std::move(folderPath)) {
+        options.noflag = 1;
+    }
+};
+
+struct UnzipOutcome {
+    std::int32_t code = -1;
+    USERFUNCTIONS functions{};
+};
+
+class Unzipper {
+  public:
+    Unzipper() : library_(BesideTest(kExtractionLibraryName)) {}
+
+    UnzipOutcome Run(UnzipCall call, CallbackLog& log) const {
+        CurrentLog() = &log;
+        std::string archive = Utf8ToAnsi(call.archive), folder = Utf8ToAnsi(call.folder);
+        call.options.lpszZipFN = archive.data();
+        call.options.lpszExtractDir = folder.data();
+        std::vector<std::string> includes = Ansi(call.includes), excludes = Ansi(call.excludes);
+        std::vector<char*> includeList = Pointers(includes), excludeList = Pointers(excludes);
+        UnzipOutcome outcome;
+        outcome.functions = USERFUNCTIONS{
+            RecordPrint, RecordSound, RecordReplace, RecordPassword, RecordMember, RecordService,
+            0xDEAD,      0xDEAD,      0xDEAD,        0xDEAD,         0xDEAD};
+        outcome.code = library_.SingleEntryUnzip(
+            static_cast<std::int32_t>(call.includes.size()), includeList.data(),
+            static_cast<std::int32_t>(call.excludes.size()), excludeList.data(), call.options,
+            outcome.functions);
+        CurrentLog() = nullptr;
+        return outcome;
+    }
+
+    UnzipOutcome Run(UnzipCall call) const {
+        CallbackLog log;
+        return Run(std::move(call), log);
+    }
+
+    const ExtractionLibrary& library() const { return library_; }
+
+  private:
+    static std::vector<std::string> Ansi(const std::vector<std::string>& names) {
+        std::vector<std::string> out;
+        for (const std::string& n : names)
+            out.push_back(Utf8ToAnsi(n));
+        return out;
+    }
+    // Like the program: a list of 100 entries, the first one empty when unused.
+    static std::vector<char*> Pointers(std::vector<std::string>& names) {
+        static char empty[] = "";
+        std::vector<char*> list(100, empty);
+        for (std::size_t i = 0; i < names.size(); ++i)
+            list[i] = names[i].data();
+        return list;
+    }
+
+    ExtractionLibrary library_;
+};
+
+// An installation folder with one installed file, to show that a failure
+// leaves it as it was and leaves nothing else behind.
+class InstalledFolder {
+  public:
+    static constexpr const char* kInstalledName = "app.dll";
+    static constexpr const char* kInstalledBytes = "MZ installed version 1.0\r\n";
+
+    InstalledFolder() { WriteBytes(dir_.file(kInstalledName), kInstalledBytes); }
+
+    std::string path() const { return dir_.str(); }
+    std::string file(const std::string& name) const { return dir_.file(name); }
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        WriteBytes(dir_.file(name), bytes);
+        return dir_.file(name);
+    }
+
+    // The names in the folder, sorted.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    void ExpectUntouched() const {
+        EXPECT_EQ(ReadBytes(dir_.file(kInstalledName)), kInstalledBytes);
+        EXPECT_EQ(Names(), std::vector<std::string>{kInstalledName});
+    }
+
+  private:
+    TempDir dir_;
+};
+
+}  // namespace kvu::test

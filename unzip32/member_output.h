@@ -1,0 +1,49 @@
+// Where a member's content goes: a staged file that replaces the target only
+// when complete, nowhere (testing), or the print callback.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/archive_files.h"
+#include "unzip32/callbacks.h"
+#include "unzip32/member_data.h"
+
+namespace kvu::unzip {
+
+// A new file in the target's folder; text line ends become the platform's
+// when convertText is set.
+class FileSink : public MemberSink {
+  public:
+    explicit FileSink(bool convertText) : convertText_(convertText) {}
+
+    bool Create(const std::string& folder) { return file_.Create(folder); }
+    WriteResult Write(const unsigned char* data, std::size_t size) override;
+    // Puts the complete file in place of target with the given time.
+    WriteResult Commit(const std::string& target, std::optional<std::int64_t> modified);
+
+  private:
+    StagedFile file_;
+    bool convertText_;
+    bool pendingCr_ = false;  // a CR at the end of the last piece
+    std::string converted_;
+};
+
+class DiscardSink : public MemberSink {
+  public:
+    WriteResult Write(const unsigned char*, std::size_t) override { return WriteResult::kOk; }
+};
+
+class PrintSink : public MemberSink {
+  public:
+    explicit PrintSink(const Callbacks& callbacks) : callbacks_(callbacks) {}
+    WriteResult Write(const unsigned char* data, std::size_t size) override {
+        callbacks_.Data(data, size);
+        return WriteResult::kOk;
+    }
+
+  private:
+    const Callbacks& callbacks_;
+};
+
+}  // namespace kvu::unzip
