@@ -1,6 +1,7 @@
 #include "install/download_file.h"
 
 #include "core/path_segments.h"
+#include "platform/archive_files.h"
 #include "platform/files.h"
 
 namespace kvu {
@@ -20,12 +21,13 @@ bool Fetch(InternetTransfer& inet, const std::string& url, const std::string& fo
         return false;
     // The body goes to a file of its own, so an older file of this name stays
     // whole until the new one is complete and memory stays small.
-    StagedFile file(folder + kPathSep + name);
-    if (!file.IsOpen())
+    StagedFile file;
+    if (!file.Create(folder))
         return false;
-    Result<std::uint64_t> received =
-        inet.OpenUrl(url, [&file](std::string_view bytes) { return file.Write(bytes); });
-    return received.ok() && file.Commit();
+    Result<std::uint64_t> received = inet.OpenUrl(url, [&file](std::string_view bytes) {
+        return file.Write(bytes.data(), bytes.size()) == WriteResult::kOk;
+    });
+    return received.ok() && file.Commit(folder + kPathSep + name, std::nullopt) == WriteResult::kOk;
 }
 
 }  // namespace

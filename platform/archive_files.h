@@ -1,7 +1,7 @@
-// File operations of the extraction library: an archive read at any offset, and
-// files written under a temporary name that take the target's place in one step
-// only once they are complete, so that a failure never leaves a half-written file.
-// Paths are UTF-8 with platform separators.
+// File operations of the extraction library and the downloads: an archive read
+// at any offset, and files written under a temporary name that take the target's
+// place in one step only once they are complete, so that a failure never leaves
+// a half-written file. Paths are UTF-8 with platform separators.
 #pragma once
 
 #include <cstddef>

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/archive_files.h"
 #include "platform/files.h"
 #include "tests/support/temp_dir.h"
 
@@ -24,14 +25,14 @@ TEST(StagedFile, TakesTheTargetsPlaceOnlyWhenCommitted) {
     const std::string target = dir.file("pkg.zip");
     test::WriteBytes(target, "an older and longer file");
     {
-        StagedFile file(target);
-        ASSERT_TRUE(file.IsOpen());
-        EXPECT_TRUE(file.Write("new "));
-        EXPECT_TRUE(file.Write("body"));
+        StagedFile file;
+        ASSERT_TRUE(file.Create(dir.str()));
+        EXPECT_EQ(file.Write("new ", 4), WriteResult::kOk);
+        EXPECT_EQ(file.Write("body", 4), WriteResult::kOk);
         // Until the commit, the older file is what others see.
         EXPECT_EQ(test::ReadBytes(target), "an older and longer file");
         EXPECT_EQ(NamesIn(dir).size(), 2u);
-        EXPECT_TRUE(file.Commit());
+        EXPECT_EQ(file.Commit(target, std::nullopt), WriteResult::kOk);
     }
     EXPECT_EQ(test::ReadBytes(target), "new body");
     EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pkg.zip"});
@@ -42,9 +43,9 @@ TEST(StagedFile, AnUncommittedFileLeavesNoTrace) {
     const std::string target = dir.file("pkg.zip");
     test::WriteBytes(target, "old");
     {
-        StagedFile file(target);
-        ASSERT_TRUE(file.IsOpen());
-        EXPECT_TRUE(file.Write("half of a new"));
+        StagedFile file;
+        ASSERT_TRUE(file.Create(dir.str()));
+        EXPECT_EQ(file.Write("half of a new", 13), WriteResult::kOk);
     }
     EXPECT_EQ(test::ReadBytes(target), "old");
     EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pkg.zip"});
@@ -52,18 +53,20 @@ TEST(StagedFile, AnUncommittedFileLeavesNoTrace) {
 
 TEST(StagedFile, AnEmptyFileCanBeCommitted) {
     test::TempDir dir;
-    StagedFile file(dir.file("empty.txt"));
-    ASSERT_TRUE(file.Commit());
+    StagedFile file;
+    ASSERT_TRUE(file.Create(dir.str()));
+    ASSERT_EQ(file.Commit(dir.file("empty.txt"), std::nullopt), WriteResult::kOk);
     EXPECT_TRUE(std::filesystem::is_regular_file(dir.path() / "empty.txt"));
     EXPECT_EQ(std::filesystem::file_size(dir.path() / "empty.txt"), 0u);
 }
 
 TEST(StagedFile, AMissingFolderCannotBeWritten) {
     test::TempDir dir;
-    StagedFile file(dir.file("missing") + kPathSep + "pkg.zip");
-    EXPECT_FALSE(file.IsOpen());
-    EXPECT_FALSE(file.Write("x"));
-    EXPECT_FALSE(file.Commit());
+    StagedFile file;
+    EXPECT_FALSE(file.Create(dir.file("missing")));
+    EXPECT_EQ(file.Write("x", 1), WriteResult::kFailed);
+    EXPECT_EQ(file.Commit(dir.file("missing") + kPathSep + "pkg.zip", std::nullopt),
+              WriteResult::kFailed);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
 }
 
@@ -71,10 +74,10 @@ TEST(StagedFile, AFolderInTheWayIsNotReplaced) {
     test::TempDir dir;
     std::filesystem::create_directory(dir.path() / "pkg.zip");
     {
-        StagedFile file(dir.file("pkg.zip"));
-        ASSERT_TRUE(file.IsOpen());
-        EXPECT_TRUE(file.Write("body"));
-        EXPECT_FALSE(file.Commit());
+        StagedFile file;
+        ASSERT_TRUE(file.Create(dir.str()));
+        EXPECT_EQ(file.Write("body", 4), WriteResult::kOk);
+        EXPECT_NE(file.Commit(dir.file("pkg.zip"), std::nullopt), WriteResult::kOk);
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "pkg.zip"));
     EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pkg.zip"});
