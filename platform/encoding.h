@@ -20,4 +20,11 @@ std::string UpperCase(std::string_view utf8);
 // Upper-cases one Windows-1250 byte (for comparisons done on raw ANSI bytes).
 char UpperAnsiChar(char c);
 
+// UTF-8 to UTF-16, the same on every platform; a byte that starts no valid
+// sequence stands for itself.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
+// UTF-16 to UTF-8, the same on every platform; a lone surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
 }  // namespace kvu
