@@ -1,9 +1,13 @@
 // File system operations.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "platform/date_time.h"
 
 namespace kvu {
 
@@ -27,5 +31,34 @@ bool PathExists(const std::string& path);
 // this user cannot write to. One final separator is ignored. Nothing is
 // written and the file's times stay as they were.
 bool IsFileLocked(const std::string& path);
+
+// --- Directory listing, for the local file index
+
+// Attribute bits as the system reports them.
+inline constexpr std::uint32_t kAttrHidden = 0x2;
+inline constexpr std::uint32_t kAttrSystem = 0x4;
+inline constexpr std::uint32_t kAttrFolder = 0x10;
+inline constexpr std::uint32_t kAttrLink = 0x400;  // a link or junction to elsewhere
+
+struct DirEntry {
+    std::string name;
+    std::uint32_t attributes = 0;
+    DateTime lastWrite;      // local time, whole seconds (files only)
+    std::uint64_t size = 0;  // files only
+};
+
+// The normal files of folder whose names match pattern: hidden and system
+// files are left out, and so are folders. Wildcards "*" and "?" follow the
+// system's rules, in which "*.*" also matches names without a dot; names are
+// matched without regard to case. On Linux, names starting with "." are
+// hidden and anything but a regular file (after links) counts as a system
+// file. The folder may end with a separator or not.
+std::vector<DirEntry> ListFiles(const std::string& folder, const std::string& pattern);
+
+// The folders in folder, hidden and system ones left out, without "." and "..".
+std::vector<DirEntry> ListFolders(const std::string& folder);
+
+// Appends bytes to the file, creating it when missing; false when that failed.
+bool AppendToFile(const std::string& path, std::string_view bytes);
 
 }  // namespace kvu
