@@ -1,0 +1,181 @@
+#include "core/local_index.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/encoding.h"
+#include "platform/files.h"
+#include "registration/version_info.h"
+#include "test_images.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScanFolderTest : public ::testing::Test {
+  protected:
+    test::TempDir root;
+    test::TempDir app;
+    FileVersionInfo versions{app.str()};
+    std::vector<std::string> restrictList;
+
+    std::string Sep() const { return std::string(1, kPathSep); }
+    std::string Folder() const { return root.str() + Sep(); }
+    void Write(const std::string& relative, const std::string& bytes = "data") {
+        fs::path path = root.path() / relative;
+        fs::create_directories(path.parent_path());
+        test::WriteBytes(path.string(), bytes);
+    }
+    LocalIndex Scan(const std::string& patterns = "*.*", bool recursive = true) {
+        return ScanFolder(root.str(), patterns, recursive, restrictList, versions);
+    }
+    static std::vector<std::string> Names(const LocalIndex& index) {
+        std::vector<std::string> names;
+        for (const FileData& record : index)
+            names.push_back(record.FileName);
+        return names;
+    }
+};
+
+TEST_F(ScanFolderTest, RecordsNamePathSizeAndVersion) {
+    Write("lib.dll", test::ReadBytes(test::TestImage("full.dll")));
+    Write("readme.txt", "twelve bytes");
+    LocalIndex index = Scan();
+    ASSERT_EQ(index.Size(), 2u);
+    const FileData* lib = index.Find(Folder() + "lib.dll");
+    ASSERT_NE(lib, nullptr);
+    EXPECT_EQ(lib->File, Folder() + "lib.dll");
+    EXPECT_EQ(lib->FileName, "lib.dll");
+    EXPECT_EQ(lib->filesize, static_cast<double>(fs::file_size(root.path() / "lib.dll")));
+    EXPECT_EQ(lib->FileVersion, "5.1.2600.5512");
+    EXPECT_FALSE(lib->FileRestricted);
+    const FileData* readme = index.Find(Folder() + "readme.txt");
+    ASSERT_NE(readme, nullptr);
+    EXPECT_EQ(readme->filesize, 12.0);
+    EXPECT_EQ(readme->FileVersion, "") << "no version resource: compared by date later";
+}
+
+TEST_F(ScanFolderTest, FileDateIsTheLocalModificationTime) {
+    Write("dated.txt");
+    const std::time_t when = 1614834367;  // 2021-03-04 05:06:07 UTC
+    fs::last_write_time(
+        root.path() / "dated.txt",
+        std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(when)));
+    const std::tm local = *std::localtime(&when);
+    LocalIndex index = Scan();
+    ASSERT_EQ(index.Size(), 1u);
+    const DateTime expected{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                            local.tm_hour,        local.tm_min,     local.tm_sec};
+    EXPECT_EQ(index.begin()->FileDate, expected);
+}
+
+TEST_F(ScanFolderTest, TrailingSeparatorMakesNoDifference) {
+    Write("a.dll");
+    Write("sub/b.dll");
+    LocalIndex without = ScanFolder(root.str(), "*.*", true, restrictList, versions);
+    LocalIndex with = ScanFolder(Folder(), "*.*", true, restrictList, versions);
+    ASSERT_EQ(without.Size(), 2u);
+    ASSERT_EQ(with.Size(), 2u);
+    std::vector<std::string> a, b;
+    for (const FileData& r : without)
+        a.push_back(r.File);
+    for (const FileData& r : with)
+        b.push_back(r.File);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a,
+              (std::vector<std::string>{Folder() + "a.dll", Folder() + "sub" + Sep() + "b.dll"}));
+}
+
+TEST_F(ScanFolderTest, OverlappingPatternsListEachFileOnce) {
+    Write("b.dll");
+    Write("a.txt");
+    Write("c.DLL");
+    Write("noext");
+    LocalIndex index = Scan("*.dll;*.*", false);
+    EXPECT_EQ(Names(index), (std::vector<std::string>{"b.dll", "c.DLL", "a.txt", "noext"}))
+        << "the DLLs first, pattern by pattern; \"*.*\" matches a name without a dot";
+    EXPECT_EQ(Names(Scan("*.txt;;*.txt;", false)), (std::vector<std::string>{"a.txt"}));
+    EXPECT_EQ(Scan("", false).Size(), 0u);
+    EXPECT_EQ(Names(Scan("?.dll", false)), (std::vector<std::string>{"b.dll", "c.DLL"}));
+}
+
+TEST_F(ScanFolderTest, SubfoldersInListingOrderDepthFirst) {
+    Write("z.txt");
+    Write("b/b1.txt");
+    Write("b/inner/deep.txt");
+    Write("a/a1.txt");
+    Write("c/empty/nothing.bin");
+    fs::create_directories(root.path() / "d");
+    EXPECT_EQ(Names(Scan()),
+              (std::vector<std::string>{"z.txt", "a1.txt", "b1.txt", "deep.txt", "nothing.bin"}));
+    EXPECT_EQ(Names(Scan("*.*", false)), (std::vector<std::string>{"z.txt"}));
+    EXPECT_EQ(Names(Scan("*.bin", true)), (std::vector<std::string>{"nothing.bin"}));
+}
+
+TEST_F(ScanFolderTest, RestrictedByNameOrFullPathInAnyCase) {
+    Write("Vmlx.dll");
+    Write("sub/Other.ocx");
+    Write("free.dll");
+    restrictList = {"VMLX.DLL", UpperCase(Folder() + "sub" + Sep() + "other.ocx"), ""};
+    LocalIndex index = Scan();
+    ASSERT_EQ(index.Size(), 3u);
+    EXPECT_TRUE(index.Find(Folder() + "Vmlx.dll")->FileRestricted);
+    EXPECT_TRUE(index.Find(Folder() + "sub" + Sep() + "Other.ocx")->FileRestricted);
+    EXPECT_FALSE(index.Find(Folder() + "free.dll")->FileRestricted);
+    EXPECT_EQ(index.Find(Folder() + "Vmlx.dll")->FileName, "Vmlx.dll") << "fields keep their case";
+    EXPECT_EQ(index.Find(Folder() + "sub" + Sep() + "Other.ocx")->File,
+              Folder() + "sub" + Sep() + "Other.ocx");
+}
+
+TEST_F(ScanFolderTest, AMissingFolderGivesAnEmptyIndex) {
+    EXPECT_TRUE(ScanFolder(root.file("missing"), "*.*", true, restrictList, versions).Empty());
+}
+
+TEST(LocalIndex, KeysIgnoreCaseAndOrderIsKept) {
+    LocalIndex index;
+    EXPECT_TRUE(index.Add({"C:\\App\\b.dll", "b.dll", {}, 1, "", false}));
+    EXPECT_TRUE(index.Add({"C:\\App\\A.dll", "A.dll", {}, 2, "", false}));
+    EXPECT_FALSE(index.Add({"c:\\app\\B.DLL", "B.DLL", {}, 3, "", false}));
+    EXPECT_TRUE(index.Add({"C:\\App\\Árvíz.dll", "Árvíz.dll", {}, 4, "", false}));
+    EXPECT_FALSE(index.Add({"C:\\APP\\ÁRVÍZ.DLL", "x", {}, 5, "", false}));
+    ASSERT_EQ(index.Size(), 3u);
+    EXPECT_EQ(index.Find("C:\\APP\\B.DLL")->filesize, 1.0) << "the first addition stays";
+    EXPECT_EQ(index.Find("c:\\app\\árvíz.dll")->filesize, 4.0);
+    EXPECT_EQ(index.Find("C:\\App\\c.dll"), nullptr);
+    std::vector<double> order;
+    for (const FileData& r : index)
+        order.push_back(r.filesize);
+    EXPECT_EQ(order, (std::vector<double>{1, 2, 4}));
+    index.Clear();
+    EXPECT_TRUE(index.Empty());
+    EXPECT_TRUE(index.Add({"C:\\App\\b.dll", "b.dll", {}, 1, "", false}));
+}
+
+TEST(IsRestricted, UpperCasesTheTextAndComparesExactly) {
+    const std::vector<std::string> list = {"VMLXBTN.OCX", "C:\\PROGRAM\\KVU.EXE", ""};
+    struct Case {
+        std::string text;
+        bool restricted;
+        std::string after;
+    };
+    for (Case c : {Case{"vmlxbtn.ocx", true, "VMLXBTN.OCX"},
+                   Case{"C:\\Program\\kvu.exe", true, "C:\\PROGRAM\\KVU.EXE"},
+                   Case{"vmlxbtn.ocx ", false, "VMLXBTN.OCX "}, Case{"kvu.exe", false, "KVU.EXE"},
+                   Case{"", true, ""}, Case{"árvíz", false, "ÁRVÍZ"}}) {
+        std::string text = c.text;
+        EXPECT_EQ(IsRestricted(text, list), c.restricted) << c.text;
+        EXPECT_EQ(text, c.after);
+    }
+    std::string text = "anything";
+    EXPECT_FALSE(IsRestricted(text, {}));
+}
+
+}  // namespace
+}  // namespace kvu

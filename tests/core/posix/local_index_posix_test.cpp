@@ -1,0 +1,74 @@
+// What counts as hidden or as no file at all on Linux.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/local_index.h"
+#include "registration/version_info.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> Scan(const test::TempDir& root) {
+    test::TempDir app;
+    FileVersionInfo versions(app.str());
+    std::vector<std::string> paths;
+    for (const FileData& record : ScanFolder(root.str(), "*.*", true, {}, versions))
+        paths.push_back(record.File.substr(root.str().size() + 1));
+    return paths;
+}
+
+TEST(ScanFolderPosix, DotNamesAreHidden) {
+    test::TempDir root;
+    test::WriteBytes(root.file(".hidden.dll"), "x");
+    test::WriteBytes(root.file("shown.dll"), "x");
+    fs::create_directories(root.path() / ".git");
+    test::WriteBytes((root.path() / ".git" / "inside.dll").string(), "x");
+    fs::create_directories(root.path() / "sub");
+    test::WriteBytes((root.path() / "sub" / ".also").string(), "x");
+    EXPECT_EQ(Scan(root), (std::vector<std::string>{"shown.dll"}));
+}
+
+TEST(ScanFolderPosix, LinkedFoldersAreNotFollowed) {
+    test::TempDir root;
+    fs::create_directories(root.path() / "real");
+    test::WriteBytes((root.path() / "real" / "a.dll").string(), "x");
+    fs::create_directory_symlink(root.path(), root.path() / "real" / "loop");
+    fs::create_directory_symlink(root.path() / "real", root.path() / "alias");
+    fs::create_symlink(root.path() / "real" / "a.dll", root.path() / "linked.dll");
+    fs::create_symlink(root.path() / "nowhere", root.path() / "dangling.dll");
+    EXPECT_EQ(Scan(root), (std::vector<std::string>{"linked.dll", "real/a.dll"}))
+        << "a link to a file is the file; links to folders and dangling links are left out";
+}
+
+TEST(ScanFolderPosix, PipesAndOtherSpecialFilesAreLeftOut) {
+    test::TempDir root;
+    ASSERT_EQ(mkfifo(root.file("pipe.dll").c_str(), 0600), 0);
+    test::WriteBytes(root.file("file.dll"), "x");
+    EXPECT_EQ(Scan(root), (std::vector<std::string>{"file.dll"}));
+    // Read directly, a pipe neither blocks the reader nor has a version.
+    test::TempDir app;
+    FileVersionInfo versions(app.str());
+    EXPECT_EQ(versions.GetFileVersion(root.file("pipe.dll")), "");
+}
+
+TEST(ScanFolderPosix, PathsDifferingOnlyInCaseAreIndexedOnce) {
+    test::TempDir root;
+    test::WriteBytes(root.file("a.dll"), "x");
+    test::WriteBytes(root.file("A.DLL"), "x");
+    fs::create_directories(root.path() / "Sub");
+    fs::create_directories(root.path() / "SUB");
+    test::WriteBytes((root.path() / "Sub" / "in.dll").string(), "x");
+    test::WriteBytes((root.path() / "SUB" / "in.dll").string(), "x");
+    EXPECT_EQ(Scan(root), (std::vector<std::string>{"A.DLL", "SUB/in.dll"}));
+}
+
+}  // namespace
+}  // namespace kvu

@@ -1,0 +1,257 @@
+// Our own version-resource reader on real and damaged images. It runs in the
+// Windows tests as well, so these expectations hold on both platforms.
+#include "platform/posix/pe_version.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "test_images.h"
+#include "tests/support/pe_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+using pe::Outcome;
+
+std::span<const std::uint8_t> Bytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+pe::ResourceCopy CopyOf(const std::string& image) {
+    pe::MemorySource source(Bytes(image));
+    return pe::CopyVersionResource(source);
+}
+
+std::string Text(const pe::ResourceCopy& copy) {
+    return std::string(copy.bytes.begin(), copy.bytes.end());
+}
+
+std::uint16_t TreeLength(const pe::ResourceCopy& copy) {
+    return static_cast<std::uint16_t>(copy.bytes.at(0) | copy.bytes.at(1) << 8);
+}
+
+const char* const kWithVersion[] = {"full.dll", "translations.dll", "nocopyright.exe",
+                                    "edge.exe", "font.dll",         "notranslation.dll"};
+
+TEST(PeVersion, CopiesTheResourceOfEveryTestImage) {
+    for (const char* name : kWithVersion) {
+        const std::string image = test::ReadBytes(test::TestImage(name));
+        pe::ResourceCopy copy = CopyOf(image);
+        ASSERT_EQ(copy.outcome, Outcome::kCopied) << name;
+        // The tree as the file holds it, then the system's end mark.
+        const std::uint16_t length = TreeLength(copy);
+        ASSERT_EQ(copy.bytes.size(), length + 4u) << name;
+        EXPECT_EQ(Text(copy).substr(length), "FE2X") << name;
+        EXPECT_NE(image.find(Text(copy).substr(0, length)), std::string::npos) << name;
+        EXPECT_EQ(image.find(test::Utf16Bytes(u"VS_VERSION_INFO")),
+                  image.find(Text(copy).substr(0, length)) + 6)
+            << name;
+    }
+    for (const char* name : {"noversion.dll", "bare.exe"}) {
+        pe::ResourceCopy copy = CopyOf(test::ReadBytes(test::TestImage(name)));
+        EXPECT_EQ(copy.outcome, Outcome::kNone) << name;
+        EXPECT_TRUE(copy.bytes.empty()) << name;
+    }
+}
+
+TEST(PeVersion, ForeignBytesAreNoImage) {
+    for (const std::string& bytes :
+         {std::string(), std::string("MZ"), std::string(64, 'M'), std::string("PE\0\0", 4),
+          std::string("#!/bin/sh\necho hello\n"), std::string(5000, '\0')}) {
+        EXPECT_EQ(CopyOf(bytes).outcome, Outcome::kNone) << bytes.size();
+    }
+}
+
+TEST(PeVersion, FindsValuesByPathWithoutRegardToCase) {
+    pe::ResourceCopy copy = CopyOf(test::ReadBytes(test::TestImage("full.dll")));
+    ASSERT_EQ(copy.outcome, Outcome::kCopied);
+    auto find = [&](std::string_view path) { return pe::FindValue(copy.bytes, path); };
+    auto text = [&](std::string_view path) {
+        std::optional<pe::ValueRef> v = find(path);
+        std::u16string out;
+        for (std::size_t i = 0; v && i + 1 < v->length; ++i)
+            out += static_cast<char16_t>(copy.bytes[v->offset + 2 * i] |
+                                         copy.bytes[v->offset + 2 * i + 1] << 8);
+        return out;
+    };
+    std::optional<pe::ValueRef> root = find("\\");
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->length, 52);
+    EXPECT_EQ(copy.bytes[root->offset], 0xBD) << "the fixed block's signature";
+    EXPECT_EQ(find("")->offset, root->offset);
+    std::optional<pe::ValueRef> translation = find("\\VarFileInfo\\Translation");
+    ASSERT_TRUE(translation);
+    EXPECT_EQ(translation->length, 4);
+    EXPECT_EQ(copy.bytes[translation->offset], 0x0E);
+    EXPECT_EQ(copy.bytes[translation->offset + 2], 0xE2);
+    EXPECT_EQ(text("\\StringFileInfo\\040E04E2\\CompanyName"), u"Árvíztűrő Kft.");
+    EXPECT_EQ(text("\\stringfileinfo\\040e04e2\\COMPANYNAME"), u"Árvíztűrő Kft.");
+    EXPECT_EQ(text("\\\\StringFileInfo\\\\040E04E2\\CompanyName\\"), u"Árvíztűrő Kft.");
+    EXPECT_EQ(text("\\StringFileInfo\\040E04E2\\OriginalFileName"), u"full.dll");
+    for (std::string_view missing :
+         {"\\StringFileInfo\\040E04E2\\Company", "\\StringFileInfo\\040E04E2\\CompanyNameX",
+          "\\StringFileInfo\\040904B0\\CompanyName", "\\CompanyName", "\\VarFileInfo\\Nope",
+          "\\StringFileInfo\\040E04E2\\CompanyName\\Deeper"}) {
+        EXPECT_FALSE(find(missing)) << missing;
+    }
+}
+
+TEST(PeVersion, PrefersNeutralThenHungarianThenEnglishThenTheFirst) {
+    auto version = [](std::uint32_t ls) {
+        return test::Serialize(test::StandardVersion({0x00010000, ls}, u"040904B0", {}, {}));
+    };
+    auto chosen = [&](std::vector<test::PeResource> resources) -> std::uint32_t {
+        pe::ResourceCopy copy = CopyOf(test::BuildPeImage(std::move(resources)));
+        std::optional<pe::ValueRef> root = pe::FindValue(copy.bytes, "\\");
+        return root ? copy.bytes.at(root->offset + 12) : 0;  // low byte of dwFileVersionLS
+    };
+    EXPECT_EQ(chosen({{16, 1, 0x0407, version(1)}, {16, 1, 0x040E, version(2)}}), 2u);
+    EXPECT_EQ(chosen({{16, 1, 0x0409, version(1)}, {16, 1, 0x040E, version(2)}}), 2u);
+    EXPECT_EQ(chosen({{16, 1, 0x040E, version(1)}, {16, 1, 0x0000, version(2)}}), 2u);
+    EXPECT_EQ(chosen({{16, 1, 0x0407, version(1)}, {16, 1, 0x0409, version(2)}}), 2u);
+    EXPECT_EQ(chosen({{16, 1, 0x0413, version(2)}, {16, 1, 0x0407, version(1)}}), 1u);
+    EXPECT_EQ(chosen({{16, 1, 0x0413, version(3)}}), 3u);
+}
+
+TEST(PeVersion, TruncatedCopies) {
+    for (const char* name : {"full.dll", "translations.dll"}) {
+        const std::string image = test::ReadBytes(test::TestImage(name));
+        const pe::ResourceCopy whole = CopyOf(image);
+        const std::size_t tree = image.find(Text(whole).substr(0, TreeLength(whole)));
+        ASSERT_NE(tree, std::string::npos);
+        const std::size_t end = tree + TreeLength(whole);
+        for (std::size_t length = 0; length <= image.size(); ++length) {
+            const pe::ResourceCopy copy = CopyOf(image.substr(0, length));
+            if (length >= end) {
+                EXPECT_EQ(copy.outcome, Outcome::kCopied) << name << " " << length;
+                EXPECT_EQ(copy.bytes, whole.bytes) << name << " " << length;
+            } else if (length >= tree) {
+                EXPECT_EQ(copy.outcome, Outcome::kUnreadable) << name << " " << length;
+                EXPECT_TRUE(copy.bytes.empty());
+            } else {
+                EXPECT_NE(copy.outcome, Outcome::kCopied) << name << " " << length;
+            }
+        }
+    }
+}
+
+TEST(PeVersion, DamagedHeadersAndDirectories) {
+    const std::string standard =
+        test::Serialize(test::StandardVersion({}, u"040904B0", {{u"CompanyName", u"x"}}, {}));
+    const std::string good = test::BuildPeImage({{16, 1, 0x0409, standard}});
+    ASSERT_EQ(CopyOf(good).outcome, Outcome::kCopied);
+    // Offsets in the builder's PE32+ layout.
+    constexpr std::size_t kLfanew = 0x3C, kSections = 0x46, kOptionalMagic = 0x58,
+                          kDirectoryCount = 0xC4, kResourceRva = 0xD8, kResourceSize = 0xDC,
+                          kRsrcRawSize = 0x170 + 16, kDataEntryRva = 0x600 + 72,
+                          kDataEntrySize = 0x600 + 76, kTypeEntryId = 0x600 + 16;
+    struct Case {
+        const char* what;
+        std::size_t at;
+        std::uint32_t value;
+        Outcome outcome;
+    };
+    for (const Case& c : {
+             Case{"headers past the end", kLfanew, 0x7FFFFFF0, Outcome::kNone},
+             Case{"headers inside the DOS stub", kLfanew, 0x4, Outcome::kNone},
+             Case{"a section table past the end", kSections, 0xFFFF, Outcome::kNone},
+             Case{"no optional header we know", kOptionalMagic, 0x10C, Outcome::kNone},
+             Case{"no resource directory slot", kDirectoryCount, 2, Outcome::kNone},
+             Case{"no resource directory", kResourceRva, 0, Outcome::kNone},
+             Case{"an empty resource directory", kResourceSize, 0, Outcome::kNone},
+             Case{"resources outside every section", kResourceRva, 0x90000, Outcome::kNone},
+             Case{"a section without raw data", kRsrcRawSize, 0, Outcome::kNone},
+             Case{"no version type", kTypeEntryId, 14, Outcome::kNone},
+             Case{"data outside every section", kDataEntryRva, 0x90000, Outcome::kNone},
+             Case{"data longer than the file", kDataEntrySize, 0x7FFFFFFF, Outcome::kUnreadable},
+             Case{"data of no length", kDataEntrySize, 0, Outcome::kCopied},
+         }) {
+        std::string image = good;
+        if (c.at == kSections)
+            test::PutU16(image, c.at, static_cast<std::uint16_t>(c.value));
+        else
+            test::PutU32(image, c.at, c.value);
+        EXPECT_EQ(CopyOf(image).outcome, c.outcome) << c.what;
+    }
+    // A resource of no length is copied as the system copies it: only the mark.
+    std::string empty = good;
+    test::PutU32(empty, kDataEntrySize, 0);
+    EXPECT_EQ(Text(CopyOf(empty)), "FE2X");
+}
+
+// Damage at random places must never lead a read out of bounds (the
+// sanitizers watch) and never produce a copy beyond the limit.
+TEST(PeVersion, RandomlyDamagedImagesAreReadSafely) {
+    std::mt19937 random(20240601);
+    for (const char* name : kWithVersion) {
+        const std::string image = test::ReadBytes(test::TestImage(name));
+        for (int round = 0; round < 300; ++round) {
+            std::string damaged = image;
+            const int changes = 1 + static_cast<int>(random() % 8);
+            for (int i = 0; i < changes; ++i)
+                damaged[random() % damaged.size()] = static_cast<char>(random());
+            const pe::ResourceCopy copy = CopyOf(damaged);
+            EXPECT_LE(copy.bytes.size(), pe::kMaxCopy + 0x10000);
+            EXPECT_EQ(copy.outcome == Outcome::kCopied, !copy.bytes.empty());
+            for (std::string_view path :
+                 {"\\", "\\VarFileInfo\\Translation", "\\StringFileInfo\\040904B0\\CompanyName",
+                  "\\StringFileInfo\\040E04E2\\ProductName"}) {
+                if (std::optional<pe::ValueRef> v = pe::FindValue(copy.bytes, path)) {
+                    EXPECT_LT(v->offset, copy.bytes.size() + 0x40000) << name;
+                }
+            }
+        }
+    }
+}
+
+test::VersionNode Leaf(std::u16string key, std::u16string text) {
+    return {std::move(key), test::Utf16Bytes(text), true, {}, std::nullopt};
+}
+
+TEST(PeVersionTree, FollowsTheLengthsLikeTheSystem) {
+    test::VersionNode root{
+        u"VS_VERSION_INFO", "", false, {Leaf(u"A", u"a"), Leaf(u"B", u"b")}, std::nullopt};
+    const std::string tree = test::Serialize(root);
+    const std::vector<std::uint8_t> bytes(tree.begin(), tree.end());
+    EXPECT_TRUE(pe::FindValue(bytes, "\\B"));
+
+    // A child of length zero ends the search.
+    std::vector<std::uint8_t> zero = bytes;
+    const std::size_t firstChild = tree.find(test::Utf16Bytes(u"A")) - 6;
+    zero[firstChild] = zero[firstChild + 1] = 0;
+    EXPECT_FALSE(pe::FindValue(zero, "\\B"));
+
+    // Children past the parent's length are not its children.
+    std::vector<std::uint8_t> shortened = bytes;
+    shortened[0] = static_cast<std::uint8_t>(tree.find(test::Utf16Bytes(u"B")) - 6);
+    EXPECT_TRUE(pe::FindValue(shortened, "\\A"));
+    EXPECT_FALSE(pe::FindValue(shortened, "\\B"));
+
+    // The 16-bit layout of old resources is not read.
+    std::vector<std::uint8_t> old = {0x20, 0, 0, 0, 'V', 'S', 0, 0};
+    EXPECT_FALSE(pe::FindValue(old, "\\"));
+}
+
+TEST(PeVersionTree, ReadsPastTheEndAsZero) {
+    // A key that runs to the end of the copy: its value lies past the end.
+    std::vector<std::uint8_t> cut = {0xFF, 0, 4, 0, 1, 0, 'K', 0, 'E', 0};
+    std::optional<pe::ValueRef> root = pe::FindValue(cut, "\\");
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->length, 4);
+    EXPECT_EQ(root->offset, 12u);
+    EXPECT_FALSE(pe::FindValue(cut, "\\Child"));
+
+    // A tree that claims the largest length ends its search at the copy's end.
+    std::vector<std::uint8_t> claims(64, 0);
+    claims[0] = claims[1] = 0xFF;
+    EXPECT_FALSE(pe::FindValue(claims, "\\StringFileInfo"));
+    std::vector<std::uint8_t> nothing;
+    EXPECT_EQ(pe::FindValue(nothing, "\\")->offset, 8u);
+}
+
+}  // namespace
+}  // namespace kvu
