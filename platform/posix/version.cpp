@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/posix/pe_version.h"
+#include "platform/pe_version.h"
 #include "platform/version.h"
 
 namespace kvu {

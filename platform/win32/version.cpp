@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/pe_version.h"
 #include "platform/version.h"
 #include "platform/win32/wide.h"
 
@@ -13,11 +14,58 @@ namespace {
 // lengths cannot reach further.
 constexpr std::size_t kMinimumBuffer = 256 * 1024;
 
+class HandleSource final : public pe::ByteSource {
+  public:
+    explicit HandleSource(const std::wstring& path)
+        : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+        LARGE_INTEGER size{};
+        if (file_ != INVALID_HANDLE_VALUE && GetFileSizeEx(file_, &size))
+            size_ = static_cast<std::uint64_t>(size.QuadPart);
+    }
+    ~HandleSource() override {
+        if (file_ != INVALID_HANDLE_VALUE)
+            CloseHandle(file_);
+    }
+    HandleSource(const HandleSource&) = delete;
+    HandleSource& operator=(const HandleSource&) = delete;
+
+    std::uint64_t Size() const override { return size_; }
+
+    bool Read(std::uint64_t offset, std::size_t count, std::uint8_t* out) override {
+        if (offset > size_ || count > size_ - offset || count > MAXDWORD)
+            return false;
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD read = 0;
+        return ReadFile(file_, out, static_cast<DWORD>(count), &read, &at) && read == count;
+    }
+
+  private:
+    HANDLE file_;
+    std::uint64_t size_ = 0;
+};
+
 }  // namespace
 
 VersionLoad VersionResource::Load(const std::string& path) {
     copy_.clear();
     const std::wstring widePath = Utf8ToWide(path);
+    // The system copies as many bytes as the file's resource directory claims,
+    // past the end of a damaged file if need be, and the process dies. Our own
+    // reader checks the claims first: the system reads only what passes.
+    {
+        HandleSource file(widePath);
+        switch (pe::CheckVersionResource(file)) {
+            case pe::Outcome::kNone:
+                return VersionLoad::kNoResource;
+            case pe::Outcome::kUnreadable:
+                return VersionLoad::kCopyFailed;
+            case pe::Outcome::kCopied:
+                break;
+        }
+    }
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(widePath.c_str(), &ignored);
     if (size < 1)
@@ -31,20 +79,20 @@ VersionLoad VersionResource::Load(const std::string& path) {
 }
 
 std::optional<VersionValue> VersionResource::Query(const std::string& subBlock) const {
-    if (copy_.empty())
+    // The 16-bit layout belongs to 16-bit files; in a PE image it is damage,
+    // and the system would convert its texts into memory past our buffer.
+    if (copy_.empty() || copy_[4] >= ' ')
         return std::nullopt;
     void* address = nullptr;
     UINT length = 0;
     if (!VerQueryValueW(copy_.data(), Utf8ToWide(subBlock).c_str(), &address, &length))
         return std::nullopt;
     VersionValue value;
-    const auto* first = static_cast<const std::uint8_t*>(address);
-    const std::uint8_t* begin = copy_.data();
-    const std::uint8_t* end = begin + copy_.size();
     // Compared as integers: a damaged tree may point anywhere.
-    const auto at = reinterpret_cast<std::uintptr_t>(first);
-    if (at >= reinterpret_cast<std::uintptr_t>(begin) && at < reinterpret_cast<std::uintptr_t>(end))
-        value.bytes = std::span(copy_).subspan(at - reinterpret_cast<std::uintptr_t>(begin));
+    const auto at = reinterpret_cast<std::uintptr_t>(address);
+    const auto begin = reinterpret_cast<std::uintptr_t>(copy_.data());
+    if (at >= begin && at < begin + copy_.size())
+        value.bytes = std::span(copy_).subspan(at - begin);
     value.length = length;
     return value;
 }

@@ -1,6 +1,6 @@
 // Our own version-resource reader on real and damaged images. It runs in the
 // Windows tests as well, so these expectations hold on both platforms.
-#include "platform/posix/pe_version.h"
+#include "platform/pe_version.h"
 
 #include <gtest/gtest.h>
 
@@ -148,17 +148,20 @@ TEST(PeVersion, DamagedHeadersAndDirectories) {
     constexpr std::size_t kLfanew = 0x3C, kSections = 0x46, kOptionalMagic = 0x58,
                           kDirectoryCount = 0xC4, kResourceRva = 0xD8, kResourceSize = 0xDC,
                           kRsrcRawSize = 0x170 + 16, kDataEntryRva = 0x600 + 72,
-                          kDataEntrySize = 0x600 + 76, kTypeEntryId = 0x600 + 16;
+                          kDataEntrySize = 0x600 + 76, kTypeEntryId = 0x600 + 16,
+                          kTypeEntryTarget = 0x600 + 20, kLanguageCount = 0x600 + 48 + 14,
+                          kLanguageTarget = 0x600 + 48 + 20;
     struct Case {
         const char* what;
         std::size_t at;
         std::uint32_t value;
         Outcome outcome;
+        bool word = false;
     };
     for (const Case& c : {
              Case{"headers past the end", kLfanew, 0x7FFFFFF0, Outcome::kNone},
              Case{"headers inside the DOS stub", kLfanew, 0x4, Outcome::kNone},
-             Case{"a section table past the end", kSections, 0xFFFF, Outcome::kNone},
+             Case{"a section table past the end", kSections, 0xFFFF, Outcome::kNone, true},
              Case{"no optional header we know", kOptionalMagic, 0x10C, Outcome::kNone},
              Case{"no resource directory slot", kDirectoryCount, 2, Outcome::kNone},
              Case{"no resource directory", kResourceRva, 0, Outcome::kNone},
@@ -166,12 +169,16 @@ TEST(PeVersion, DamagedHeadersAndDirectories) {
              Case{"resources outside every section", kResourceRva, 0x90000, Outcome::kNone},
              Case{"a section without raw data", kRsrcRawSize, 0, Outcome::kNone},
              Case{"no version type", kTypeEntryId, 14, Outcome::kNone},
+             Case{"a type that is no directory", kTypeEntryTarget, 24, Outcome::kNone},
+             Case{"a language that is a directory", kLanguageTarget, 0x80000048, Outcome::kNone},
+             Case{"more languages than the section holds", kLanguageCount, 0xFFFF, Outcome::kNone,
+                  true},
              Case{"data outside every section", kDataEntryRva, 0x90000, Outcome::kNone},
              Case{"data longer than the file", kDataEntrySize, 0x7FFFFFFF, Outcome::kUnreadable},
              Case{"data of no length", kDataEntrySize, 0, Outcome::kCopied},
          }) {
         std::string image = good;
-        if (c.at == kSections)
+        if (c.word)
             test::PutU16(image, c.at, static_cast<std::uint16_t>(c.value));
         else
             test::PutU32(image, c.at, c.value);

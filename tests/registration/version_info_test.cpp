@@ -134,8 +134,8 @@ TEST(VersionInfo, AnEmbeddedNulCutsTheValue) {
     const std::size_t at = bytes.find(marked.substr(0, marked.size() - 2));
     ASSERT_NE(at, std::string::npos);
     bytes[at + 12] = '\0';  // the "|"
-    test::WriteBytes(dir.file("nul.exe"), bytes);
-    VersionRecord record = Read(dir.file("nul.exe"));
+    test::WriteBytes(dir.file("embedded.exe"), bytes);
+    VersionRecord record = Read(dir.file("embedded.exe"));
     EXPECT_EQ(record.CompanyName, "Before");
     EXPECT_EQ(record.FileDescription, "Edge cases");
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/encoding.h"
-#include "platform/posix/pe_version.h"
+#include "platform/pe_version.h"
 
 namespace kvu::pe {
 namespace {

@@ -1,8 +1,10 @@
 // Our own reader of version resources: it finds the VS_VERSIONINFO resource in
 // the resource directory of a PE32 or PE32+ image and looks values up in it.
 // Plain C++ on bytes handed in by a ByteSource, with every offset and length
-// checked, so that the Windows tests can run it beside the system's version
-// functions and the fuzzer can feed it anything.
+// checked. On Linux it is the version backend; on Windows it checks a file
+// before the system's version functions, which trust the sizes inside it, are
+// let near it; the Windows tests compare the two and the fuzzer feeds it
+// anything.
 #pragma once
 
 #include <cstddef>
@@ -53,6 +55,9 @@ inline constexpr std::size_t kMaxCopy = 1 << 20;
 // prefers (neutral, Hungarian, US English, else the first one), and copies it
 // laid out as the system's version functions lay out theirs.
 ResourceCopy CopyVersionResource(ByteSource& source);
+
+// What CopyVersionResource would give, without copying.
+Outcome CheckVersionResource(ByteSource& source);
 
 struct ValueRef {
     std::size_t offset = 0;    // from the start of the copy; may lie past its end

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-#include "platform/posix/pe_version.h"
+#include "platform/pe_version.h"
 
 namespace kvu::pe {
 namespace {
@@ -77,7 +77,8 @@ std::optional<Headers> ReadHeaders(ByteSource& source) {
         return std::nullopt;
     const std::uint64_t nt = U32(dos + 0x3C);
     std::uint8_t head[24];  // the signature and the file header
-    if (!source.Read(nt, sizeof head, head) || U32(head) != 0x00004550)
+    // Only "PE" is checked, as the system does when it reads the file itself.
+    if (!source.Read(nt, sizeof head, head) || U16(head) != 0x4550)
         return std::nullopt;
     const std::uint16_t sectionCount = U16(head + 6);
     const std::uint64_t optionalHeader = nt + sizeof head;
@@ -121,26 +122,24 @@ class Directory {
                source_.Read(start_ + offset, count, out);
     }
 
-    // The offset an entry with this id points at (binary search, as the system does).
-    std::optional<std::uint32_t> FindById(std::uint32_t dir, std::uint16_t id) const {
-        std::uint8_t header[kDirectoryHeaderSize];
-        if (!Read(dir, sizeof header, header))
+    // The offset the entry with this id points at, when it points at a
+    // directory (or, for a language, at data) as it should. Binary search, as
+    // the system does.
+    std::optional<std::uint32_t> FindById(std::uint32_t dir, std::uint16_t id,
+                                          bool wantDirectory) const {
+        std::optional<Table> table = EntriesOf(dir);
+        if (!table)
             return std::nullopt;
-        const std::uint64_t named = U16(header + 12);
-        const std::uint64_t total = named + U16(header + 14);
-        const std::uint64_t entries = static_cast<std::uint64_t>(dir) + kDirectoryHeaderSize;
-        if (entries + total * kDirectoryEntrySize > size_)
-            return std::nullopt;
-        std::int64_t low = static_cast<std::int64_t>(named);
-        std::int64_t high = static_cast<std::int64_t>(total) - 1;
+        std::int64_t low = table->named;
+        std::int64_t high = static_cast<std::int64_t>(table->total) - 1;
         while (low <= high) {
             const std::int64_t middle = (low + high) / 2;
             std::uint8_t entry[kDirectoryEntrySize];
-            if (!Read(entries + static_cast<std::uint64_t>(middle) * kDirectoryEntrySize,
+            if (!Read(table->start + static_cast<std::uint64_t>(middle) * kDirectoryEntrySize,
                       sizeof entry, entry))
                 return std::nullopt;
             if (U16(entry) == id)
-                return U32(entry + 4) & 0x7FFFFFFF;
+                return Target(entry, wantDirectory);
             if (U16(entry) > id)
                 high = middle - 1;
             else
@@ -149,18 +148,49 @@ class Directory {
         return std::nullopt;
     }
 
+    // The preferred languages, else the first entry that points at data.
     std::optional<std::uint32_t> FindLanguage(std::uint32_t dir) const {
         for (std::uint16_t language : kPreferredLanguages) {
-            if (std::optional<std::uint32_t> found = FindById(dir, language))
+            if (std::optional<std::uint32_t> found = FindById(dir, language, false))
                 return found;
         }
-        std::uint8_t header[kDirectoryHeaderSize + kDirectoryEntrySize];
-        if (!Read(dir, sizeof header, header) || U16(header + 12) + U16(header + 14) == 0)
-            return std::nullopt;
-        return U32(header + kDirectoryHeaderSize + 4) & 0x7FFFFFFF;
+        std::optional<Table> table = EntriesOf(dir);
+        for (std::uint32_t i = 0; table && i < table->total; ++i) {
+            std::uint8_t entry[kDirectoryEntrySize];
+            if (!Read(table->start + std::uint64_t{i} * kDirectoryEntrySize, sizeof entry, entry))
+                return std::nullopt;
+            if (std::optional<std::uint32_t> found = Target(entry, false))
+                return found;
+        }
+        return std::nullopt;
     }
 
   private:
+    struct Table {
+        std::uint64_t start = 0;  // of the entries, named ones first
+        std::uint32_t named = 0;
+        std::uint32_t total = 0;
+    };
+
+    // A directory's entries, when all of them lie inside the section.
+    std::optional<Table> EntriesOf(std::uint32_t dir) const {
+        std::uint8_t header[kDirectoryHeaderSize];
+        if (!Read(dir, sizeof header, header))
+            return std::nullopt;
+        Table table{std::uint64_t{dir} + kDirectoryHeaderSize, U16(header + 12),
+                    static_cast<std::uint32_t>(U16(header + 12) + U16(header + 14))};
+        if (table.start + std::uint64_t{table.total} * kDirectoryEntrySize > size_)
+            return std::nullopt;
+        return table;
+    }
+
+    static std::optional<std::uint32_t> Target(const std::uint8_t* entry, bool wantDirectory) {
+        const std::uint32_t target = U32(entry + 4);
+        if (((target & 0x80000000) != 0) != wantDirectory)
+            return std::nullopt;
+        return target & 0x7FFFFFFF;
+    }
+
     ByteSource& source_;
     std::uint64_t start_;
     std::uint64_t size_;
@@ -178,9 +208,9 @@ std::optional<DataEntry> FindVersionEntry(ByteSource& source, const Headers& hea
     const std::uint32_t skip = headers.resourceRva - section->virtualAddress;
     Directory directory(source, static_cast<std::uint64_t>(section->rawOffset) + skip,
                         section->rawSize - skip);
-    std::optional<std::uint32_t> names = directory.FindById(0, kVersionType);
+    std::optional<std::uint32_t> names = directory.FindById(0, kVersionType, true);
     std::optional<std::uint32_t> languages =
-        names ? directory.FindById(*names, kVersionName) : std::nullopt;
+        names ? directory.FindById(*names, kVersionName, true) : std::nullopt;
     std::optional<std::uint32_t> data =
         languages ? directory.FindLanguage(*languages) : std::nullopt;
     std::uint8_t entry[8];
@@ -203,6 +233,26 @@ void MarkLikeTheSystem(std::vector<std::uint8_t>& copy, std::uint64_t resourceSi
     std::memcpy(copy.data() + treeLength, "FE2X", 4);
 }
 
+struct Located {
+    Outcome outcome = Outcome::kNone;
+    std::uint64_t offset = 0;
+    std::uint32_t size = 0;
+};
+
+// Where the version resource lies in the file, when it lies inside it.
+Located Locate(ByteSource& source) {
+    std::optional<Headers> headers = ReadHeaders(source);
+    std::optional<DataEntry> entry = headers ? FindVersionEntry(source, *headers) : std::nullopt;
+    const Section* section = entry ? SectionOf(*headers, entry->rva) : nullptr;
+    if (!section)
+        return {};
+    const std::uint64_t offset =
+        static_cast<std::uint64_t>(entry->rva) - section->virtualAddress + section->rawOffset;
+    if (offset > source.Size() || entry->size > source.Size() - offset)
+        return {Outcome::kUnreadable};
+    return {Outcome::kCopied, offset, entry->size};
+}
+
 }  // namespace
 
 bool MemorySource::Read(std::uint64_t offset, std::size_t count, std::uint8_t* out) {
@@ -215,24 +265,22 @@ bool MemorySource::Read(std::uint64_t offset, std::size_t count, std::uint8_t* o
 
 ResourceCopy CopyVersionResource(ByteSource& source) {
     ResourceCopy result;
-    std::optional<Headers> headers = ReadHeaders(source);
-    std::optional<DataEntry> entry = headers ? FindVersionEntry(source, *headers) : std::nullopt;
-    const Section* section = entry ? SectionOf(*headers, entry->rva) : nullptr;
-    if (!section)
+    const Located located = Locate(source);
+    result.outcome = located.outcome;
+    if (located.outcome != Outcome::kCopied)
         return result;
-    const std::uint64_t offset =
-        static_cast<std::uint64_t>(entry->rva) - section->virtualAddress + section->rawOffset;
-    result.outcome = Outcome::kUnreadable;
-    if (offset > source.Size() || entry->size > source.Size() - offset)
-        return result;
-    result.bytes.resize(std::min<std::size_t>(entry->size, kMaxCopy));
-    if (!source.Read(offset, result.bytes.size(), result.bytes.data())) {
+    result.bytes.resize(std::min<std::size_t>(located.size, kMaxCopy));
+    if (!source.Read(located.offset, result.bytes.size(), result.bytes.data())) {
         result.bytes.clear();
+        result.outcome = Outcome::kUnreadable;
         return result;
     }
-    MarkLikeTheSystem(result.bytes, entry->size);
-    result.outcome = Outcome::kCopied;
+    MarkLikeTheSystem(result.bytes, located.size);
     return result;
+}
+
+Outcome CheckVersionResource(ByteSource& source) {
+    return Locate(source).outcome;
 }
 
 }  // namespace kvu::pe

@@ -1,0 +1,297 @@
+// Our own PE reader against the system's version functions: for every program
+// and library of the system folders and for the test images, both must give
+// the same version record.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/encoding.h"
+#include "platform/pe_version.h"
+#include "platform/version.h"
+#include "platform/win32/wide.h"
+#include "registration/version_info.h"
+#include "test_images.h"
+#include "tests/support/pe_builder.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+namespace fs = std::filesystem;
+
+class StreamSource final : public pe::ByteSource {
+  public:
+    explicit StreamSource(const std::string& path)
+        : in_(fs::path(Utf8ToWide(path)), std::ios::binary) {
+        std::error_code error;
+        size_ = fs::file_size(fs::path(Utf8ToWide(path)), error);
+        if (error)
+            size_ = 0;
+    }
+    std::uint64_t Size() const override { return size_; }
+    bool Read(std::uint64_t offset, std::size_t count, std::uint8_t* out) override {
+        if (offset > size_ || count > size_ - offset)
+            return false;
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(offset));
+        in_.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(count));
+        return in_.gcount() == static_cast<std::streamsize>(count);
+    }
+
+  private:
+    std::ifstream in_;
+    std::uint64_t size_ = 0;
+};
+
+struct Reading {
+    VersionLoad load = VersionLoad::kNoResource;
+    VersionRecord record;
+};
+
+// The system's functions alone, as the reader used them before any check of
+// ours: only for files that are known to be whole.
+Reading UncheckedSystem(const std::string& path) {
+    Reading reading;
+    const std::wstring wide = Utf8ToWide(path);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(wide.c_str(), &ignored);
+    if (size < 1)
+        return reading;
+    std::vector<std::uint8_t> copy(std::max<std::size_t>(size, 256 * 1024), 0);
+    reading.load = VersionLoad::kCopyFailed;
+    if (!GetFileVersionInfoW(wide.c_str(), 0, size, copy.data()))
+        return reading;
+    reading.load = VersionLoad::kLoaded;
+    FillVersionRecord(
+        [&](const std::string& subBlock) -> std::optional<VersionValue> {
+            void* address = nullptr;
+            UINT length = 0;
+            if (!VerQueryValueW(copy.data(), Utf8ToWide(subBlock).c_str(), &address, &length))
+                return std::nullopt;
+            const auto at = static_cast<std::uint8_t*>(address);
+            VersionValue value;
+            if (at >= copy.data() && at < copy.data() + copy.size())
+                value.bytes = std::span(copy).subspan(static_cast<std::size_t>(at - copy.data()));
+            value.length = length;
+            return value;
+        },
+        reading.record);
+    return reading;
+}
+
+// The platform's reading: the system's functions behind our own checks.
+Reading CheckedSystem(const std::string& path) {
+    Reading reading;
+    VersionResource resource;
+    reading.load = resource.Load(path);
+    if (reading.load == VersionLoad::kLoaded)
+        FillVersionRecord([&](const std::string& s) { return resource.Query(s); }, reading.record);
+    return reading;
+}
+
+Reading Ours(const std::string& path) {
+    Reading reading;
+    StreamSource source(path);
+    const pe::ResourceCopy copy = pe::CopyVersionResource(source);
+    reading.load = copy.outcome == pe::Outcome::kCopied       ? VersionLoad::kLoaded
+                   : copy.outcome == pe::Outcome::kUnreadable ? VersionLoad::kCopyFailed
+                                                              : VersionLoad::kNoResource;
+    if (reading.load != VersionLoad::kLoaded)
+        return reading;
+    FillVersionRecord(
+        [&](const std::string& subBlock) -> std::optional<VersionValue> {
+            std::optional<pe::ValueRef> found = pe::FindValue(copy.bytes, subBlock);
+            if (!found)
+                return std::nullopt;
+            VersionValue value;
+            if (found->offset < copy.bytes.size())
+                value.bytes = std::span(copy.bytes).subspan(found->offset);
+            value.length = found->length;
+            return value;
+        },
+        reading.record);
+    return reading;
+}
+
+std::vector<std::string> Fields(const Reading& r) {
+    const VersionRecord& v = r.record;
+    return {std::to_string(static_cast<int>(r.load)),
+            v.StrucVersion,
+            v.VersionText,
+            v.ProductVersion,
+            v.FileFlags,
+            v.FileOS,
+            v.TypeText,
+            v.FileSubType,
+            v.CompanyName,
+            v.FileDescription,
+            v.InternalName,
+            v.LegalCopyright,
+            v.OriginalFileName,
+            v.ProductName};
+}
+
+// Compares our reading of every file with the system's; returns how many had
+// a version.
+std::size_t ExpectSame(const std::vector<std::string>& paths, bool whole = true) {
+    std::size_t versioned = 0;
+    for (const std::string& path : paths) {
+        const Reading system = whole ? UncheckedSystem(path) : CheckedSystem(path);
+        EXPECT_EQ(Fields(Ours(path)), Fields(system)) << path;
+        if (whole) {
+            EXPECT_EQ(Fields(CheckedSystem(path)), Fields(system)) << path;
+        }
+        versioned += system.load == VersionLoad::kLoaded && !system.record.VersionText.empty();
+    }
+    return versioned;
+}
+
+std::vector<std::string> ProgramsAndLibraries(const std::string& folder) {
+    std::vector<std::string> paths;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        const std::string extension = UpperCase(entry.path().extension().string());
+        if (entry.is_regular_file() && (extension == ".DLL" || extension == ".EXE"))
+            paths.push_back(WideToUtf8(entry.path().wstring()));
+    }
+    return paths;
+}
+
+TEST(VersionDifferential, EveryProgramAndLibraryOfTheSystemFolders) {
+    std::vector<std::string> paths = ProgramsAndLibraries("C:\\windows\\system32");
+    const std::size_t system32 = paths.size();
+    std::vector<std::string> wow64 = ProgramsAndLibraries("C:\\windows\\syswow64");
+    paths.insert(paths.end(), wow64.begin(), wow64.end());
+    ASSERT_GT(system32, 300u) << "the system folder should hold hundreds of files";
+    const std::size_t versioned = ExpectSame(paths);
+    std::printf("compared %zu files (%zu in system32, %zu in syswow64), %zu with a version\n",
+                paths.size(), system32, wow64.size(), versioned);
+    EXPECT_GT(versioned, 100u);
+}
+
+TEST(VersionDifferential, TheTestImages) {
+    std::vector<std::string> paths;
+    for (const char* name : {"full.dll", "translations.dll", "nocopyright.exe", "edge.exe",
+                             "font.dll", "notranslation.dll", "noversion.dll", "bare.exe"})
+        paths.push_back(test::TestImage(name));
+    EXPECT_EQ(ExpectSame(paths), 6u);
+}
+
+TEST(VersionDifferential, HandMadeImages) {
+    test::TempDir dir;
+    const test::FixedInfo fixed{0x00020003, 0x00040005, 0x00010000, 0, 0x3F, 0x40004, 3, 7};
+    const std::vector<test::StringValue> texts = {{u"CompanyName", u"Maker"},
+                                                  {u"ProductName", u"Product"}};
+    auto standard = [&](std::vector<std::pair<std::uint16_t, std::uint16_t>> pairs) {
+        return test::StandardVersion(fixed, u"040904B0", texts, pairs);
+    };
+    test::VersionNode noFixed = standard({{0x0409, 0x04B0}});
+    noFixed.value.clear();
+    test::VersionNode shortText = standard({{0x0409, 0x04B0}});
+    shortText.children[0].children[0].children[0].valueLength = 2;
+    test::VersionNode longText = standard({{0x0409, 0x04B0}});
+    longText.children[0].children[0].children[0].valueLength = 0x7FFF;  // past the tree
+    test::VersionNode emptyTable = standard({});
+    test::VersionNode beyond = standard({{0x0409, 0x04B0}});
+    beyond.children[1].children[0].valueLength = 0xFFF0;  // the table claims more than there is
+    test::PeOptions pe32;
+    pe32.pe32Plus = false;
+    test::PeOptions data;
+    data.resourceSectionName = ".data";
+    data.codeSize = 0x3000;
+    const std::string good = test::Serialize(standard({{0x0409, 0x04B0}}));
+    std::string edgeImage = test::ReadBytes(test::TestImage("edge.exe"));
+    const std::string marked = test::Utf16Bytes(u"Before|After");
+    edgeImage[edgeImage.find(marked.substr(0, marked.size() - 2)) + 12] = '\0';
+    const std::vector<std::pair<const char*, std::string>> images = {
+        {"good.dll", test::BuildPeImage({{16, 1, 0x0409, good}})},
+        {"pe32.dll", test::BuildPeImage({{16, 1, 0x0409, good}}, pe32)},
+        {"data.dll", test::BuildPeImage({{16, 1, 0x0409, good}}, data)},
+        {"nofixed.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(noFixed)}})},
+        {"short.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(shortText)}})},
+        {"long.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(longText)}})},
+        {"emptytable.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(emptyTable)}})},
+        {"beyond.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(beyond)}})},
+        {"name2.dll", test::BuildPeImage({{16, 2, 0x0409, good}})},
+        {"neutral.dll", test::BuildPeImage({{16, 1, 0x0409, good}, {16, 1, 0, good + "x"}})},
+        {"english.dll", test::BuildPeImage({{16, 1, 0x0407, good}, {16, 1, 0x0409, good}})},
+        {"zero.dll", test::BuildPeImage({{16, 1, 0x0409, ""}})},
+        {"embedded.exe", edgeImage},
+    };
+    std::vector<std::string> paths;
+    for (const auto& [name, bytes] : images) {
+        test::WriteBytes(dir.file(name), bytes);
+        paths.push_back(dir.file(name));
+    }
+    ExpectSame(paths);
+}
+
+}  // namespace
+}  // namespace kvu
+
+namespace kvu {
+namespace {
+
+std::uint32_t U32At(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes.at(at + i)))
+                 << (8 * i);
+    return value;
+}
+
+// Damaged files go to the system only behind our checks: unchecked, it copies
+// what a damaged directory claims, past the end of the file, and the process
+// dies. Where the two part on purpose: a file cut inside its version
+// resource, or a section header whose raw data runs past the end of the file.
+// Wine's loader then treats the whole resource section as missing, or reads
+// zeros for the part that is not there; ours reports a copy that failed (and
+// the reader logs it) or reads what the file holds. Everywhere else they must
+// agree.
+void ExpectSameForCopiesOf(const char* name, int rounds) {
+    test::TempDir dir;
+    const std::string image = test::ReadBytes(test::TestImage(name));
+    const std::size_t tree = image.find(test::Utf16Bytes(u"VS_VERSION_INFO")) - 6;
+    const std::size_t treeEnd = tree + (U32At(image, tree) & 0xFFFF);
+    const std::size_t headers = U32At(image, 0x3C);
+    const std::size_t sections = headers + 24 + (U32At(image, headers + 20) & 0xFFFF);
+    const std::size_t sectionCount = U32At(image, headers + 6) & 0xFFFF;
+    const std::size_t resourceSection = U32At(image, sections + 40 * (sectionCount - 1) + 20);
+    ASSERT_LT(resourceSection, tree);
+    std::vector<std::string> paths;
+    for (std::size_t length = 0; length <= image.size(); length += 31) {
+        if (length >= resourceSection && length < treeEnd)
+            continue;
+        paths.push_back(dir.file("cut" + std::to_string(length) + ".dll"));
+        test::WriteBytes(paths.back(), image.substr(0, length));
+    }
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < rounds; ++round) {
+        std::string damaged = image;
+        for (int i = 0; i < 4; ++i) {
+            seed = seed * 1103515245 + 12345;
+            const std::size_t at = (seed >> 8) % damaged.size();
+            const bool rawPlace = at >= sections && at < sections + 40 * sectionCount &&
+                                  (at - sections) % 40 >= 16 && (at - sections) % 40 < 24;
+            if (!rawPlace)
+                damaged[at] = static_cast<char>(seed >> 24);
+        }
+        paths.push_back(dir.file("damaged" + std::to_string(round) + ".dll"));
+        test::WriteBytes(paths.back(), damaged);
+    }
+    const std::size_t versioned = ExpectSame(paths, false);
+    EXPECT_GT(versioned, paths.size() / 2) << name;
+}
+
+TEST(VersionDifferential, TruncatedAndDamagedCopies) {
+    ExpectSameForCopiesOf("full.dll", 400);
+    ExpectSameForCopiesOf("translations.dll", 400);
+}
+
+}  // namespace
+}  // namespace kvu
