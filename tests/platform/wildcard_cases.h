@@ -21,14 +21,14 @@ inline const std::vector<PatternCase> kPatternCases = {
     {"a*b", {"ab", "axxb", "a.b"}, {"abc", "ba"}},
     {"*a", {"a", "b.a", "a.b.a"}, {"a.b"}},
     {"x.*", {"x", "x.y", "x.y.z"}, {"xy", "ax.y"}},
-    {"*.", {"abc", "noext"}, {"abc.txt"}},
+    {"*.", {"abc", "noext"}, {"abc.txt"}, false},  // Wine lists every name
     {"?.dll", {"a.dll", "B.DLL"}, {"ab.dll"}},
-    {"a??.txt", {"ab.txt", "abc.txt"}, {"abcd.txt", "b.txt"}},
+    {"a??.txt", {"abc.txt"}, {"abcd.txt", "b.txt"}},
     {"file.t?t", {"file.txt", "FILE.TXT"}, {"file.tt", "file.t", "file.txtx"}},
     {"readme.txt", {"README.TXT", "readme.txt"}, {"readme.txt2", "readme"}},
     // The system lets "?" match nothing before a dot or at the end; Wine does not.
     {"a?", {"a", "ab"}, {"abc"}, false},
-    {"a??.txt", {"a.txt"}, {}, false},
+    {"a??.txt", {"a.txt", "ab.txt"}, {}, false},
 };
 
 }  // namespace kvu::test
