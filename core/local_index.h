@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -41,8 +42,11 @@ class LocalIndex {
     std::vector<FileData>::const_iterator end() const { return records_.end(); }
 
   private:
+    const FileData* FindHashed(std::uint64_t hash, std::string_view path) const;
+
     std::vector<FileData> records_;
-    std::unordered_map<std::string, std::size_t> positions_;  // upper-cased path
+    // Positions of the records by a hash of their upper-cased paths.
+    std::unordered_multimap<std::uint64_t, std::size_t> positions_;
 };
 
 // Upper-cases text in place and tells whether restrictList (upper-cased lines

@@ -58,6 +58,13 @@ std::vector<DirEntry> ListFiles(const std::string& folder, const std::string& pa
 // The folders in folder, hidden and system ones left out, without "." and "..".
 std::vector<DirEntry> ListFolders(const std::string& folder);
 
+// ListFiles and ListFolders together, in one pass where the system allows.
+struct FolderListing {
+    std::vector<DirEntry> files;
+    std::vector<DirEntry> folders;
+};
+FolderListing ListFolder(const std::string& folder, const std::string& pattern);
+
 // Appends bytes to the file, creating it when missing; false when that failed.
 bool AppendToFile(const std::string& path, std::string_view bytes);
 

@@ -87,15 +87,11 @@ std::optional<Headers> ReadHeaders(ByteSource& source) {
     if (!rva)
         return std::nullopt;
     headers.resourceRva = *rva;
-    const std::uint64_t tableAt = optionalHeader + U16(head + 20);
-    const std::uint64_t tableSize = sectionCount * kSectionHeaderSize;
-    if (tableAt > source.Size() || tableSize > source.Size() - tableAt)
-        return std::nullopt;
-    std::vector<std::uint8_t> table(tableSize);
-    if (!source.Read(tableAt, table.size(), table.data()))
-        return std::nullopt;
+    const std::uint64_t table = optionalHeader + U16(head + 20);
     for (std::size_t i = 0; i < sectionCount; ++i) {
-        const std::uint8_t* s = table.data() + i * kSectionHeaderSize;
+        std::uint8_t s[kSectionHeaderSize];
+        if (!source.Read(table + i * kSectionHeaderSize, sizeof s, s))
+            return std::nullopt;
         headers.sections.push_back({U32(s + 12), U32(s + 16), U32(s + 20)});
     }
     return headers;
@@ -234,23 +230,24 @@ void MarkLikeTheSystem(std::vector<std::uint8_t>& copy, std::uint64_t resourceSi
 }
 
 struct Located {
-    Outcome outcome = Outcome::kNone;
     std::uint64_t offset = 0;
     std::uint32_t size = 0;
 };
 
-// Where the version resource lies in the file, when it lies inside it.
-Located Locate(ByteSource& source) {
+// Where the version resource lies in the file, as its headers say.
+std::optional<Located> Locate(ByteSource& source) {
     std::optional<Headers> headers = ReadHeaders(source);
     std::optional<DataEntry> entry = headers ? FindVersionEntry(source, *headers) : std::nullopt;
     const Section* section = entry ? SectionOf(*headers, entry->rva) : nullptr;
     if (!section)
-        return {};
-    const std::uint64_t offset =
-        static_cast<std::uint64_t>(entry->rva) - section->virtualAddress + section->rawOffset;
-    if (offset > source.Size() || entry->size > source.Size() - offset)
-        return {Outcome::kUnreadable};
-    return {Outcome::kCopied, offset, entry->size};
+        return std::nullopt;
+    return Located{
+        static_cast<std::uint64_t>(entry->rva) - section->virtualAddress + section->rawOffset,
+        entry->size};
+}
+
+bool InsideFile(ByteSource& source, const Located& located) {
+    return located.offset <= source.Size() && located.size <= source.Size() - located.offset;
 }
 
 }  // namespace
@@ -265,22 +262,28 @@ bool MemorySource::Read(std::uint64_t offset, std::size_t count, std::uint8_t* o
 
 ResourceCopy CopyVersionResource(ByteSource& source) {
     ResourceCopy result;
-    const Located located = Locate(source);
-    result.outcome = located.outcome;
-    if (located.outcome != Outcome::kCopied)
+    const std::optional<Located> located = Locate(source);
+    if (!located)
         return result;
-    result.bytes.resize(std::min<std::size_t>(located.size, kMaxCopy));
-    if (!source.Read(located.offset, result.bytes.size(), result.bytes.data())) {
+    // Reading the whole resource proves it is there; a longer one is read
+    // only in part, so its end is checked against the file's size.
+    result.outcome = Outcome::kUnreadable;
+    result.bytes.resize(std::min<std::size_t>(located->size, kMaxCopy));
+    if ((located->size > kMaxCopy && !InsideFile(source, *located)) ||
+        !source.Read(located->offset, result.bytes.size(), result.bytes.data())) {
         result.bytes.clear();
-        result.outcome = Outcome::kUnreadable;
         return result;
     }
-    MarkLikeTheSystem(result.bytes, located.size);
+    MarkLikeTheSystem(result.bytes, located->size);
+    result.outcome = Outcome::kCopied;
     return result;
 }
 
 Outcome CheckVersionResource(ByteSource& source) {
-    return Locate(source).outcome;
+    const std::optional<Located> located = Locate(source);
+    if (!located)
+        return Outcome::kNone;
+    return InsideFile(source, *located) ? Outcome::kCopied : Outcome::kUnreadable;
 }
 
 }  // namespace kvu::pe

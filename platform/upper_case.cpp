@@ -63,8 +63,21 @@ void Encode(char32_t c, std::string& out) {
 }  // namespace
 
 std::string UpperCase(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+    // Paths and names are mostly ASCII, and the local index upper-cases
+    // thousands of them.
+    std::string out(utf8);
+    bool ascii = true;
+    for (char& ch : out) {
+        if (static_cast<unsigned char>(ch) >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 0x20);
+    }
+    if (ascii)
+        return out;
+    out.clear();
     for (std::size_t i = 0; i < utf8.size();) {
         std::size_t length = 1;
         char32_t c = Decode(utf8, i, length);

@@ -3,6 +3,8 @@
 // NUL-terminated UTF-16 key, its value and its children, each part aligned to
 // four bytes from the node's start. The walk follows the system's: children
 // are searched while they start inside the parent's length.
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "platform/encoding.h"
@@ -17,6 +19,8 @@ class Tree {
 
     // Bytes past the end of the copy read as zero.
     std::uint16_t U16(std::size_t offset) const {
+        if (offset < copy_.size() - 1 && copy_.size() > 1)
+            return static_cast<std::uint16_t>(copy_[offset] | copy_[offset + 1] << 8);
         return static_cast<std::uint16_t>(Byte(offset) | Byte(offset + 1) << 8);
     }
 
@@ -24,6 +28,8 @@ class Tree {
 
     std::size_t Value(std::size_t node) const {
         std::size_t keyEnd = node + 6;
+        while (keyEnd + 1 < copy_.size() && (copy_[keyEnd] | copy_[keyEnd + 1]) != 0)
+            keyEnd += 2;
         while (U16(keyEnd) != 0)  // ends at the copy's end at the latest
             keyEnd += 2;
         return node + ((keyEnd + 2 - node + 3) & ~std::size_t{3});
@@ -56,6 +62,15 @@ class Tree {
     static char16_t Fold(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
 
     bool KeyEquals(std::size_t node, std::u16string_view key) const {
+        const std::size_t key0 = node + 6;
+        if (key0 + 2 * key.size() + 2 <= copy_.size()) {  // the usual case, read directly
+            const std::uint8_t* p = copy_.data() + key0;
+            for (std::size_t i = 0; i < key.size(); ++i, p += 2) {
+                if (Fold(static_cast<char16_t>(p[0] | p[1] << 8)) != Fold(key[i]))
+                    return false;
+            }
+            return (p[0] | p[1]) == 0;
+        }
         for (std::size_t i = 0; i < key.size(); ++i) {
             if (Fold(U16(node + 6 + 2 * i)) != Fold(key[i]))
                 return false;
@@ -66,22 +81,35 @@ class Tree {
     std::span<const std::uint8_t> copy_;
 };
 
+// Path components are short ASCII names in practice: they are widened on the
+// stack rather than converted.
+std::optional<std::size_t> FindComponent(const Tree& tree, std::size_t node,
+                                         std::string_view component) {
+    char16_t wide[64];
+    if (component.size() <= std::size(wide) &&
+        std::all_of(component.begin(), component.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::copy(component.begin(), component.end(), wide);
+        return tree.FindChild(node, std::u16string_view(wide, component.size()));
+    }
+    return tree.FindChild(node, Utf8ToUtf16(component));
+}
+
 }  // namespace
 
 std::optional<ValueRef> FindValue(std::span<const std::uint8_t> copy, std::string_view path) {
     const Tree tree(copy);
     if (tree.InSixteenBitLayout())
         return std::nullopt;
-    const std::u16string wide = Utf8ToUtf16(path);
-    std::u16string_view rest = wide;
     std::size_t node = 0;
-    while (!rest.empty()) {
-        const std::size_t slash = rest.find(u'\\');
-        const std::u16string_view component = rest.substr(0, slash);
-        rest = slash == std::u16string_view::npos ? std::u16string_view() : rest.substr(slash + 1);
+    for (std::size_t start = 0; start < path.size();) {
+        // A backslash never occurs inside a UTF-8 sequence.
+        const std::size_t slash = std::min(path.find('\\', start), path.size());
+        const std::string_view component = path.substr(start, slash - start);
+        start = slash + 1;
         if (component.empty())
             continue;
-        std::optional<std::size_t> child = tree.FindChild(node, component);
+        std::optional<std::size_t> child = FindComponent(tree, node, component);
         if (!child)
             return std::nullopt;
         node = *child;

@@ -1,7 +1,6 @@
 #include "registration/version_info.h"
 
 #include <array>
-#include <cstdio>
 #include <exception>
 
 #include "platform/encoding.h"
@@ -34,15 +33,19 @@ std::uint32_t U32At(const VersionValue& value, std::size_t offset) {
 // The UTF-16 characters of a text value that fit the value buffer, up to the
 // first NUL, as UTF-8.
 std::string TextOf(const VersionValue& value) {
-    std::u16string units;
-    const std::size_t count = std::min<std::size_t>(value.length, kVersionValueMax);
-    for (std::size_t i = 0; i < count; ++i) {
-        const char16_t unit = U16At(value, 2 * i);
-        if (unit == 0)
+    char16_t units[kVersionValueMax];
+    const std::size_t limit = std::min<std::size_t>(value.length, kVersionValueMax);
+    std::size_t count = 0;
+    bool ascii = true;
+    for (; count < limit; ++count) {
+        units[count] = U16At(value, 2 * count);
+        if (units[count] == 0)
             break;
-        units += unit;
+        ascii = ascii && units[count] < 0x80;
     }
-    return Utf16ToUtf8(units);
+    if (!ascii)
+        return Utf16ToUtf8(std::u16string_view(units, count));
+    return std::string(units, units + count);
 }
 
 void FillFixedFields(const VersionValue& block, VersionRecord& record) {
@@ -59,24 +62,33 @@ void FillFixedFields(const VersionValue& block, VersionRecord& record) {
 }  // namespace
 
 std::string TranslationKey(std::uint16_t language, std::uint16_t codePage) {
-    char key[9];
-    std::snprintf(key, sizeof key, "%04X%04X", language, codePage);
+    const std::uint32_t value = static_cast<std::uint32_t>(language) << 16 | codePage;
+    std::string key(8, '0');
+    for (std::size_t i = 0; i < key.size(); ++i)
+        key[i] = "0123456789ABCDEF"[(value >> (28 - 4 * i)) & 0xF];
     return key;
 }
 
-void FillVersionRecord(const VersionQuery& query, VersionRecord& record) {
+void FillFixedBlock(const VersionQuery& query, VersionRecord& record) {
     // A root value shorter than the fixed block has none: reading one anyway
     // would turn the bytes after it into a version number.
     std::optional<VersionValue> root = query("\\");
     if (root && root->length >= kFixedBlockSize)
         FillFixedFields(*root, record);
+}
+
+void FillVersionRecord(const VersionQuery& query, VersionRecord& record) {
+    FillFixedBlock(query, record);
     std::optional<VersionValue> table = query("\\VarFileInfo\\Translation");
     if (!table)
         return;
-    const std::string prefix =
+    std::string path =
         "\\StringFileInfo\\" + TranslationKey(U16At(*table, 0), U16At(*table, 2)) + "\\";
+    const std::size_t prefix = path.size();
     for (std::size_t i = 0; i < kTextFields.size(); ++i) {
-        if (std::optional<VersionValue> value = query(prefix + kTextNames[i]))
+        path.resize(prefix);
+        path += kTextNames[i];
+        if (std::optional<VersionValue> value = query(path))
             record.*kTextFields[i] = TextOf(*value);
     }
 }
@@ -89,23 +101,38 @@ std::string FileVersionInfo::GetFileVersion(const std::string& path) {
 }
 
 void FileVersionInfo::ReadVersionInfo() {
-    const std::string file = record_.VersionFile;
-    record_ = VersionRecord{};
-    record_.VersionFile = file;
+    for (std::string* field :
+         {&record_.StrucVersion, &record_.VersionText, &record_.ProductVersion, &record_.FileFlags,
+          &record_.FileOS, &record_.TypeText, &record_.FileSubType, &record_.CompanyName,
+          &record_.FileDescription, &record_.InternalName, &record_.LegalCopyright,
+          &record_.OriginalFileName, &record_.ProductName})
+        field->clear();
+    Read(record_.VersionFile,
+         [this](const VersionQuery& query) { FillVersionRecord(query, record_); });
+}
+
+std::string FileVersionInfo::ReadFileVersionOnly(const std::string& path) {
+    VersionRecord fixed;
+    Read(path, [&](const VersionQuery& query) { FillFixedBlock(query, fixed); });
+    return fixed.VersionText;
+}
+
+template <typename Fill>
+void FileVersionInfo::Read(const std::string& path, Fill fill) {
     try {
-        switch (resource_.Load(file)) {
+        switch (resource_.Load(path)) {
             case VersionLoad::kNoResource:
                 return;
             case VersionLoad::kCopyFailed:
-                LogFileInfoError(logFolder_, "GetFileVersionInfo failed." + file);
+                LogFileInfoError(logFolder_, "GetFileVersionInfo failed." + path);
                 return;
             case VersionLoad::kLoaded:
                 break;
         }
-        FillVersionRecord([this](const std::string& subBlock) { return resource_.Query(subBlock); },
-                          record_);
+        fill(VersionQuery(
+            [this](const std::string& subBlock) { return resource_.Query(subBlock); }));
     } catch (const std::exception& error) {
-        LogFileInfoError(logFolder_, "GetFileVersionInfo Error." + file + "\t" + error.what());
+        LogFileInfoError(logFolder_, "GetFileVersionInfo Error." + path + "\t" + error.what());
     }
 }
 

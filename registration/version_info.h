@@ -35,6 +35,9 @@ struct VersionRecord {
 // The values of one loaded version resource, by sub-block path.
 using VersionQuery = std::function<std::optional<VersionValue>(const std::string& subBlock)>;
 
+// The fields of the fixed block only: the first step of FillVersionRecord.
+void FillFixedBlock(const VersionQuery& query, VersionRecord& record);
+
 // Fills every field but VersionFile from a loaded resource: the fixed block's
 // fields, then the six texts of the first translation. Fields whose part of
 // the resource is missing are left as they are.
@@ -53,6 +56,11 @@ class FileVersionInfo {
     // no readable version resource.
     std::string GetFileVersion(const std::string& path);
 
+    // The same dotted version for callers that need nothing else of the
+    // resource (the local index reads thousands): the texts are not read, the
+    // record stays as it was, failures are logged alike.
+    std::string ReadFileVersionOnly(const std::string& path);
+
     void SetVersionFile(std::string path) { record_.VersionFile = std::move(path); }
     // Reads the file named by VersionFile into the record.
     void ReadVersionInfo();
@@ -64,6 +72,10 @@ class FileVersionInfo {
     std::string GetProductName() const { return record_.ProductName; }
 
   private:
+    // Loads path's resource and lets fill read it; logs what fails.
+    template <typename Fill>
+    void Read(const std::string& path, Fill fill);
+
     std::string logFolder_;
     VersionRecord record_;
     VersionResource resource_;

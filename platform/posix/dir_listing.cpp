@@ -53,54 +53,96 @@ std::optional<DirEntry> Describe(int dirFd, const dirent& item) {
     return entry;
 }
 
-// A folder entry is known from its type alone unless it is a link.
-bool MayBeFolder(const dirent& item) {
-    return item.d_type == DT_DIR || item.d_type == DT_LNK || item.d_type == DT_UNKNOWN;
+// Case-insensitive name order, as the system's own file system keeps it;
+// names equal but for case in the order of their bytes.
+bool NameOrder(const DirEntry& a, const DirEntry& b) {
+    const std::string& x = a.name;
+    const std::string& y = b.name;
+    auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 0x20 : c; };
+    for (std::size_t i = 0;; ++i) {
+        // Names in one folder tend to share a prefix written the same way.
+        const auto at = std::mismatch(x.begin() + static_cast<std::ptrdiff_t>(i), x.end(),
+                                      y.begin() + static_cast<std::ptrdiff_t>(i), y.end());
+        i = static_cast<std::size_t>(at.first - x.begin());
+        if (i == x.size() || i == y.size())
+            return x.size() != y.size() ? x.size() < y.size() : x < y;
+        const auto cx = static_cast<unsigned char>(x[i]);
+        const auto cy = static_cast<unsigned char>(y[i]);
+        if (cx >= 0x80 || cy >= 0x80) {
+            const std::string ux = UpperCase(x), uy = UpperCase(y);
+            return ux != uy ? ux < uy : x < y;
+        }
+        if (upper(cx) != upper(cy))
+            return upper(cx) < upper(cy);
+    }
 }
 
-// Every visible entry of folder that wanted() lets through, in the order of
-// their upper-cased names: a stable order, and the one the system's own file
-// system gives.
+// Sorts the entries through their positions: moving each entry once is
+// cheaper than moving entries around while sorting.
+void SortByName(std::vector<DirEntry>& entries) {
+    std::vector<std::size_t> order(entries.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return NameOrder(entries[a], entries[b]); });
+    std::vector<DirEntry> sorted;
+    sorted.reserve(entries.size());
+    for (std::size_t i : order)
+        sorted.push_back(std::move(entries[i]));
+    entries = std::move(sorted);
+}
+
+// One pass over a folder: the visible files that wanted() lets through and,
+// when asked, the visible folders, each sorted by name.
 template <typename Wanted>
-std::vector<DirEntry> List(const std::string& folder, bool folders, Wanted wanted) {
-    std::vector<DirEntry> entries;
+FolderListing List(const std::string& folder, bool withFiles, bool withFolders, Wanted wanted) {
+    FolderListing listing;
     std::unique_ptr<DIR, DirCloser> dir(opendir(folder.empty() ? "." : folder.c_str()));
     if (!dir)
-        return entries;
+        return listing;
     const int dirFd = dirfd(dir.get());
     while (const dirent* item = readdir(dir.get())) {
-        if (item->d_name[0] == '.' || !wanted(*item))
+        if (item->d_name[0] == '.')
+            continue;
+        if (item->d_type == DT_DIR) {  // a folder needs no further question
+            if (withFolders)
+                listing.folders.push_back({item->d_name, kAttrFolder, {}, 0});
+            continue;
+        }
+        const bool mayBeFolder = item->d_type == DT_LNK || item->d_type == DT_UNKNOWN;
+        const bool fileWanted = withFiles && wanted(item->d_name);
+        if (!fileWanted && !(withFolders && mayBeFolder))
             continue;
         std::optional<DirEntry> entry = Describe(dirFd, *item);
         if (!entry || (entry->attributes & kAttrSystem))
             continue;
-        if (((entry->attributes & kAttrFolder) != 0) == folders)
-            entries.push_back(std::move(*entry));
+        if (entry->attributes & kAttrFolder) {
+            if (withFolders)
+                listing.folders.push_back(std::move(*entry));
+        } else if (fileWanted) {
+            listing.files.push_back(std::move(*entry));
+        }
     }
-    std::vector<std::pair<std::string, std::size_t>> keys;
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        keys.emplace_back(UpperCase(entries[i].name), i);
-    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-        return a.first != b.first ? a.first < b.first
-                                  : entries[a.second].name < entries[b.second].name;
-    });
-    std::vector<DirEntry> sorted;
-    sorted.reserve(entries.size());
-    for (const auto& key : keys)
-        sorted.push_back(std::move(entries[key.second]));
-    return sorted;
+    SortByName(listing.files);
+    SortByName(listing.folders);
+    return listing;
 }
 
 }  // namespace
 
 std::vector<DirEntry> ListFiles(const std::string& folder, const std::string& pattern) {
-    return List(folder, false, [&](const dirent& item) {
-        return item.d_type != DT_DIR && MatchesFilePattern(item.d_name, pattern);
-    });
+    return List(folder, true, false,
+                [&](const char* name) { return MatchesFilePattern(name, pattern); })
+        .files;
 }
 
 std::vector<DirEntry> ListFolders(const std::string& folder) {
-    return List(folder, true, [](const dirent& item) { return MayBeFolder(item); });
+    return List(folder, false, true, [](const char*) { return false; }).folders;
+}
+
+FolderListing ListFolder(const std::string& folder, const std::string& pattern) {
+    return List(folder, true, true,
+                [&](const char* name) { return MatchesFilePattern(name, pattern); });
 }
 
 bool AppendToFile(const std::string& path, std::string_view bytes) {

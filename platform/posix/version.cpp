@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/pe_version.h"
@@ -12,7 +13,8 @@ namespace {
 
 // A file read through one page-sized window: the headers, the resource
 // directory and a small resource each cost a single read, and a file that is
-// no PE image costs one open and one read.
+// no PE image costs one open and one short read. Its size is asked for only
+// when a check needs it.
 class FileSource final : public pe::ByteSource {
   public:
     // Not blocking: a named pipe given as a path must not stop the reader.
@@ -39,10 +41,12 @@ class FileSource final : public pe::ByteSource {
         if (fd_ < 0)
             return false;
         if (count > kWindow)
-            return offset <= Size() && count <= Size() - offset && ReadFully(offset, count, out);
+            return ReadFully(offset, count, out);
         if (offset < windowStart_ || offset - windowStart_ + count > windowLength_) {
+            // The first read needs only the headers; most files end there.
+            const std::size_t want = windowLength_ == 0 && offset == 0 ? kFirstWindow : kWindow;
             windowStart_ = offset;
-            ssize_t n = pread(fd_, window_, kWindow, static_cast<off_t>(offset));
+            ssize_t n = pread(fd_, window_, std::max(want, count), static_cast<off_t>(offset));
             windowLength_ = n > 0 ? static_cast<std::size_t>(n) : 0;
             if (count > windowLength_)
                 return false;
@@ -53,6 +57,7 @@ class FileSource final : public pe::ByteSource {
 
   private:
     static constexpr std::size_t kWindow = 4096;
+    static constexpr std::size_t kFirstWindow = 1024;
 
     bool ReadFully(std::uint64_t offset, std::size_t count, std::uint8_t* out) const {
         while (count > 0) {

@@ -58,6 +58,10 @@ std::vector<DirEntry> ListFolders(const std::string& folder) {
     return List(folder, "*.*", true);
 }
 
+FolderListing ListFolder(const std::string& folder, const std::string& pattern) {
+    return {List(folder, pattern, false), List(folder, "*.*", true)};
+}
+
 bool AppendToFile(const std::string& path, std::string_view bytes) {
     HANDLE file =
         CreateFileW(Utf8ToWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,

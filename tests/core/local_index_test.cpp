@@ -158,6 +158,28 @@ TEST(LocalIndex, KeysIgnoreCaseAndOrderIsKept) {
     EXPECT_TRUE(index.Add({"C:\\App\\b.dll", "b.dll", {}, 1, "", false}));
 }
 
+TEST(LocalIndex, LongPathsInEveryMixOfCase) {
+    const std::string path = "C:\\Program Files\\Lindora\\Modules\\Reports\\vmlxgrid_2024.ocx";
+    LocalIndex index;
+    ASSERT_TRUE(index.Add({path, "vmlxgrid_2024.ocx", {}, 1, "", false}));
+    std::uint32_t bits = 0x9E3779B9;
+    for (int round = 0; round < 200; ++round) {
+        std::string variant = path;
+        for (char& c : variant) {
+            bits = bits * 1664525 + 1013904223;
+            if ((bits >> 16) & 1)
+                c = UpperCase(std::string(1, c))[0];
+        }
+        EXPECT_NE(index.Find(variant), nullptr) << variant;
+        EXPECT_FALSE(index.Add({variant, "x", {}, 2, "", false})) << variant;
+    }
+    // Characters next to the letters are not letters.
+    ASSERT_TRUE(index.Add({"C:\\`{}~", "", {}, 3, "", false}));
+    EXPECT_EQ(index.Find("C:\\@[]^"), nullptr);
+    EXPECT_TRUE(index.Add({"C:\\@[]^", "", {}, 4, "", false}));
+    EXPECT_EQ(index.Size(), 3u);
+}
+
 TEST(IsRestricted, UpperCasesTheTextAndComparesExactly) {
     const std::vector<std::string> list = {"VMLXBTN.OCX", "C:\\PROGRAM\\KVU.EXE", ""};
     struct Case {

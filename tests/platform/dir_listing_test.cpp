@@ -59,6 +59,14 @@ TEST_F(DirListingTest, FoldersWithoutDotEntries) {
     EXPECT_TRUE(ListFolders(dir.file("Other")).empty());
 }
 
+TEST_F(DirListingTest, FilesAndFoldersInOneListing) {
+    FolderListing listing = ListFolder(dir.str(), "*.dll");
+    EXPECT_EQ(Names(listing.files), (std::vector<std::string>{"b.dll", "C.DLL"}));
+    EXPECT_EQ(Names(listing.folders), (std::vector<std::string>{"Other", "sub.dll"}))
+        << "folders whatever the pattern";
+    EXPECT_TRUE(ListFolder(dir.file("missing"), "*.*").files.empty());
+}
+
 TEST_F(DirListingTest, MissingFolderListsNothing) {
     EXPECT_TRUE(ListFiles(dir.file("missing"), "*.*").empty());
     EXPECT_TRUE(ListFolders(dir.file("missing")).empty());

@@ -114,6 +114,16 @@ TEST(VersionInfo, AccessorsGiveTheLastReadOnly) {
     EXPECT_FALSE(PathExists(FileInfoLogPath(app.str())));
 }
 
+TEST(VersionInfo, TheFileVersionAloneLeavesTheRecordAsItWas) {
+    FileVersionInfo reader("");
+    EXPECT_EQ(reader.GetFileVersion(test::TestImage("font.dll")), "3.10.0.7");
+    for (const Expected& e : ExpectedImages())
+        EXPECT_EQ(reader.ReadFileVersionOnly(test::TestImage(e.image)), e.record.VersionText)
+            << e.image;
+    EXPECT_EQ(reader.Record().VersionFile, test::TestImage("font.dll"));
+    EXPECT_EQ(reader.GetProductName(), "Lindora Fonts");
+}
+
 TEST(VersionInfo, MissingOrForeignFilesGiveAnEmptyRecordAndNoLogLine) {
     test::TempDir app;
     test::WriteBytes(app.file("text.dll"), "MZ but nothing else");
