@@ -252,14 +252,6 @@ bool InsideFile(ByteSource& source, const Located& located) {
 
 }  // namespace
 
-bool MemorySource::Read(std::uint64_t offset, std::size_t count, std::uint8_t* out) {
-    if (offset > bytes_.size() || count > bytes_.size() - offset)
-        return false;
-    if (count > 0)
-        std::memcpy(out, bytes_.data() + offset, count);
-    return true;
-}
-
 ResourceCopy CopyVersionResource(ByteSource& source) {
     ResourceCopy result;
     const std::optional<Located> located = Locate(source);

@@ -36,6 +36,30 @@ class MemorySource final : public ByteSource {
     std::span<const std::uint8_t> bytes_;
 };
 
+// A file read through one window: the headers, the resource directory and a
+// small resource each cost one read of the file, and a file that is no image
+// one short read. Platforms supply the reads and the size.
+class WindowedSource : public ByteSource {
+  public:
+    bool Read(std::uint64_t offset, std::size_t count, std::uint8_t* out) final;
+
+  protected:
+    // Reads up to count bytes at offset; how many it read, 0 at the end or on
+    // failure.
+    virtual std::size_t ReadAt(std::uint64_t offset, std::size_t count, std::uint8_t* out) = 0;
+
+  private:
+    std::size_t ReadUpTo(std::uint64_t offset, std::size_t count, std::uint8_t* out);
+
+    static constexpr std::size_t kWindow = 4096;
+    static constexpr std::size_t kFirstWindow = 1024;  // the headers of nearly every image
+
+    std::uint8_t window_[kWindow];
+    std::uint64_t windowStart_ = 0;
+    std::size_t windowLength_ = 0;
+    bool first_ = true;
+};
+
 enum class Outcome {
     kNone,        // not a PE image, or no version resource in it
     kUnreadable,  // the resource's data does not lie inside the file

@@ -14,15 +14,11 @@ namespace {
 // lengths cannot reach further.
 constexpr std::size_t kMinimumBuffer = 256 * 1024;
 
-class HandleSource final : public pe::ByteSource {
+class HandleSource final : public pe::WindowedSource {
   public:
     explicit HandleSource(const std::wstring& path)
         : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
-        LARGE_INTEGER size{};
-        if (file_ != INVALID_HANDLE_VALUE && GetFileSizeEx(file_, &size))
-            size_ = static_cast<std::uint64_t>(size.QuadPart);
-    }
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~HandleSource() override {
         if (file_ != INVALID_HANDLE_VALUE)
             CloseHandle(file_);
@@ -30,21 +26,27 @@ class HandleSource final : public pe::ByteSource {
     HandleSource(const HandleSource&) = delete;
     HandleSource& operator=(const HandleSource&) = delete;
 
-    std::uint64_t Size() const override { return size_; }
+    std::uint64_t Size() const override {
+        LARGE_INTEGER size{};
+        if (file_ == INVALID_HANDLE_VALUE || !GetFileSizeEx(file_, &size))
+            return 0;
+        return static_cast<std::uint64_t>(size.QuadPart);
+    }
 
-    bool Read(std::uint64_t offset, std::size_t count, std::uint8_t* out) override {
-        if (offset > size_ || count > size_ - offset || count > MAXDWORD)
-            return false;
+  protected:
+    std::size_t ReadAt(std::uint64_t offset, std::size_t count, std::uint8_t* out) override {
         OVERLAPPED at{};
         at.Offset = static_cast<DWORD>(offset);
         at.OffsetHigh = static_cast<DWORD>(offset >> 32);
         DWORD read = 0;
-        return ReadFile(file_, out, static_cast<DWORD>(count), &read, &at) && read == count;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(count, 1U << 30));
+        if (file_ == INVALID_HANDLE_VALUE || !ReadFile(file_, out, want, &read, &at))
+            return 0;
+        return read;
     }
 
   private:
     HANDLE file_;
-    std::uint64_t size_ = 0;
 };
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -213,6 +215,57 @@ TEST(PeVersion, RandomlyDamagedImagesAreReadSafely) {
             }
         }
     }
+}
+
+// A file in memory read through the window, counting the reads it asks for.
+class CountingSource final : public pe::WindowedSource {
+  public:
+    explicit CountingSource(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::uint64_t Size() const override { return bytes_.size(); }
+    int reads = 0;
+
+  protected:
+    std::size_t ReadAt(std::uint64_t offset, std::size_t count, std::uint8_t* out) override {
+        ++reads;
+        if (offset >= bytes_.size())
+            return 0;
+        const std::size_t n = std::min<std::size_t>({count, bytes_.size() - offset, 3000});
+        std::memcpy(out, bytes_.data() + offset, n);
+        return n;
+    }
+
+  private:
+    std::string bytes_;
+};
+
+TEST(PeVersion, ReadsThroughAWindow) {
+    std::string bytes(20000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 + i / 256);
+    CountingSource source(bytes);
+    auto read = [&](std::uint64_t offset, std::size_t count) {
+        std::string out(count, '?');
+        if (!source.Read(offset, count, reinterpret_cast<std::uint8_t*>(out.data())))
+            return std::string("<failed>");
+        return out;
+    };
+    EXPECT_EQ(read(0, 64), bytes.substr(0, 64));
+    EXPECT_EQ(read(900, 100), bytes.substr(900, 100));
+    EXPECT_EQ(source.reads, 1) << "the headers come in one read";
+    EXPECT_EQ(read(1000, 100), bytes.substr(1000, 100)) << "across the end of the first window";
+    EXPECT_EQ(read(1050, 4000), bytes.substr(1050, 4000));
+    EXPECT_EQ(source.reads, 3);
+    EXPECT_EQ(read(5000, 9000), bytes.substr(5000, 9000)) << "longer than a window, in parts";
+    EXPECT_EQ(read(19990, 10), bytes.substr(19990, 10));
+    EXPECT_EQ(read(19990, 11), "<failed>");
+    EXPECT_EQ(read(25000, 1), "<failed>");
+    EXPECT_EQ(read(15000, 6000), "<failed>");
+
+    // A whole image read through it gives the same copy as from memory.
+    const std::string image = test::ReadBytes(test::TestImage("full.dll"));
+    CountingSource file(image);
+    EXPECT_EQ(pe::CopyVersionResource(file).bytes, CopyOf(image).bytes);
+    EXPECT_LE(file.reads, 3);
 }
 
 test::VersionNode Leaf(std::u16string key, std::u16string text) {
