@@ -229,7 +229,8 @@ class CountingSource final : public pe::WindowedSource {
         ++reads;
         if (offset >= bytes_.size())
             return 0;
-        const std::size_t n = std::min<std::size_t>({count, bytes_.size() - offset, 3000});
+        const std::size_t n =
+            std::min<std::size_t>({count, static_cast<std::size_t>(bytes_.size() - offset), 3000});
         std::memcpy(out, bytes_.data() + offset, n);
         return n;
     }
