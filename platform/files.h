@@ -1,6 +1,7 @@
 // File system operations.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace kvu {
@@ -17,6 +18,11 @@ std::string AppFolder();
 
 // True when a file or a folder of that name exists.
 bool PathExists(const std::string& path);
+
+// --- Whole files
+
+// Every byte of the file, or nothing when it cannot be opened or read.
+std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // --- Lock test
 
