@@ -1,8 +1,10 @@
 // File system operations.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kvu {
 
@@ -11,6 +13,14 @@ inline constexpr char kPathSep = '\\';
 #else
 inline constexpr char kPathSep = '/';
 #endif
+
+// A relative path from the maker's files, where "\" separates folders, with
+// this platform's separators.
+inline std::string ToNativeSeparators(std::string_view relative) {
+    std::string path(relative);
+    if constexpr (kPathSep != '\\') std::replace(path.begin(), path.end(), '\\', kPathSep);
+    return path;
+}
 
 // The folder that holds the running executable, without a final separator
 // unless it is a root.
