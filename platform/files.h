@@ -1,8 +1,9 @@
 // File system operations.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,12 +18,25 @@ inline constexpr char kPathSep = '\\';
 inline constexpr char kPathSep = '/';
 #endif
 
+// A relative path from the maker's files, where "\" separates folders, with
+// this platform's separators.
+inline std::string ToNativeSeparators(std::string_view relative) {
+    std::string path(relative);
+    if constexpr (kPathSep != '\\') std::replace(path.begin(), path.end(), '\\', kPathSep);
+    return path;
+}
+
 // The folder that holds the running executable, without a final separator
 // unless it is a root.
 std::string AppFolder();
 
 // True when a file or a folder of that name exists.
 bool PathExists(const std::string& path);
+
+// --- Whole files
+
+// Every byte of the file, or nothing when it cannot be opened or read.
+std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // --- Lock test
 

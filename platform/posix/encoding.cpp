@@ -8,6 +8,32 @@
 namespace kvu {
 namespace {
 
+// One converter per direction and thread: opening one costs far more than
+// converting a line.
+class Converter {
+  public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (ok())
+            iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return cd_; }
+
+  private:
+    iconv_t cd_;
+};
+
+bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
 // Length of the input sequence that iconv refused: a whole UTF-8 sequence, or
 // one byte of single-byte text.
 std::size_t RefusedLength(const char* in, std::size_t left, bool utf8Input) {
@@ -21,10 +47,11 @@ std::size_t RefusedLength(const char* in, std::size_t left, bool utf8Input) {
 
 // Converts with iconv; what cannot be converted becomes '?' and the conversion
 // goes on after it.
-std::string Convert(const char* to, const char* from, std::string_view text, bool utf8Input) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
+std::string Convert(const Converter& converter, std::string_view text, bool utf8Input) {
+    if (IsAscii(text) || !converter.ok())
         return std::string(text);
+    iconv_t cd = converter.get();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string out(text.size() * 4 + 4, '\0');  // the widest output: 4 bytes a byte
     char* in = const_cast<char*>(text.data());
     std::size_t inLeft = text.size();
@@ -42,18 +69,19 @@ std::string Convert(const char* to, const char* from, std::string_view text, boo
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     out.resize(out.size() - outLeft);
-    iconv_close(cd);
     return out;
 }
 
 }  // namespace
 
 std::string AnsiToUtf8(std::string_view ansi) {
-    return Convert("UTF-8", "WINDOWS-1250", ansi, false);
+    thread_local const Converter converter("UTF-8", "WINDOWS-1250");
+    return Convert(converter, ansi, false);
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) {
-    return Convert("WINDOWS-1250", "UTF-8", utf8, true);
+    thread_local const Converter converter("WINDOWS-1250", "UTF-8");
+    return Convert(converter, utf8, true);
 }
 
 }  // namespace kvu

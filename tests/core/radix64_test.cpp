@@ -1,0 +1,46 @@
+#include "core/radix64.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/base64.h"
+
+namespace kvu {
+namespace {
+
+TEST(Radix64Decode, FollowsTheStandardAlphabetAndPadding) {
+    struct Case {
+        const char* encoded;
+        const char* decoded;
+    };
+    for (const Case& c : {Case{"Zg==", "f"},
+                          {"Zm8=", "fo"},
+                          {"Zm9v", "foo"},
+                          {"Zm9vYg==", "foob"},
+                          {"Zm9vYmE=", "fooba"},
+                          {"Zm9vYmFy", "foobar"},
+                          {"", ""},
+                          {"Zm9", ""},                  // under four characters
+                          {"Zm9vYg", "foo"},            // an incomplete last group is ignored
+                          {"Zm 9v\r\nYmFy", "foobar"},  // blanks and line breaks are skipped
+                          {"Zm9v!YmFy*", "foobar"}}) {
+        EXPECT_EQ(Radix64Decode(c.encoded), c.decoded) << c.encoded;
+    }
+}
+
+TEST(Radix64Decode, EveryByteValueSurvivesTheRoundTrip) {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    for (std::size_t length : {std::size_t{1}, std::size_t{2}, std::size_t{3}, bytes.size()}) {
+        std::string part = bytes.substr(bytes.size() - length);
+        EXPECT_EQ(Radix64DecodeBytes(test::Base64Encode(part)), part) << length;
+    }
+}
+
+TEST(Radix64Decode, PaddingInsideTheTextFollowsTheGroupRule) {
+    // Each group stands alone: "Zg==" gives one byte wherever it stands.
+    EXPECT_EQ(Radix64DecodeBytes("Zg==Zm8="), "ffo");
+}
+
+}  // namespace
+}  // namespace kvu

@@ -1,0 +1,110 @@
+#include "core/repository.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/base64.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+std::vector<std::string> Columns(std::initializer_list<const char*> texts) {
+    return std::vector<std::string>(texts.begin(), texts.end());
+}
+
+TEST(AddRow, FillsEveryFieldInColumnOrder) {
+    RepositoryRowList rows;
+    addRow(Columns({"3", "-2", "http://h/a.zip", "a.dll", "DLL", "2.1.0.15", "2023.04.05. 07:08:09",
+                    "12345", "ALLWAYS", "bin", "ignored"}),
+           rows);
+    ASSERT_EQ(rows.size(), 1u);
+    const clsRepoFiles& r = rows[0];
+    EXPECT_EQ(r.RID, 3);
+    EXPECT_EQ(r.OptionNumber, -2);
+    EXPECT_EQ(r.zipname, "http://h/a.zip");
+    EXPECT_EQ(r.FileName, "a.dll");
+    EXPECT_EQ(r.FileType, "DLL");
+    EXPECT_EQ(r.version, "2.1.0.15");
+    EXPECT_EQ(r.datetime, "2023.04.05. 07:08:09");
+    EXPECT_EQ(r.filesize, 12345.0);
+    EXPECT_EQ(r.UpdateMode, "ALLWAYS");
+    EXPECT_EQ(r.TargetDir, "bin");
+    EXPECT_EQ(r.filepath, "");
+}
+
+TEST(AddRow, SkipsShortRowsAndHeadersInAnyCase) {
+    RepositoryRowList rows;
+    addRow(Columns({"1", "2", "3", "4", "5", "6", "7", "8"}), rows);
+    addRow(Columns({"appid", "x", "z", "f", "t", "v", "d", "1", ""}), rows);
+    addRow(Columns({"1", "0", "z", "f", "t", "v", "d", "FileSize", ""}), rows);
+    EXPECT_TRUE(rows.empty());
+    addRow(Columns({"1", "0", "z", "f", "t", "v", "d", "1", ""}), rows);  // nine: no TargetDir
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].TargetDir, "");
+}
+
+TEST(AddRow, FieldsThatDoNotConvertStayZeroAndTheRowIsKept) {
+    struct Case {
+        const char* rid;
+        int expectedRid;
+        const char* size;
+        double expectedSize;
+    };
+    for (const Case& c : {Case{" 12 ", 12, " 7 ", 7},
+                          {"+5", 5, "1.5e3", 1500},
+                          {"-7", -7, "-3", -3},
+                          {"x1", 0, "0x10", 0},
+                          {"2147483647", 2147483647, "inf", 0},
+                          {"2147483648", 0, "nan", 0},
+                          {"-2147483649", 0, "", 0},
+                          {"1.5", 0, "12 kB", 0},
+                          {"", 0, "4294967296", 4294967296.0}}) {
+        RepositoryRowList rows;
+        addRow(Columns({c.rid, "opt", "z", "f", "t", "v", "d", c.size, ""}), rows);
+        ASSERT_EQ(rows.size(), 1u) << c.rid;
+        EXPECT_EQ(rows[0].RID, c.expectedRid) << c.rid;
+        EXPECT_EQ(rows[0].OptionNumber, 0);
+        EXPECT_EQ(rows[0].filesize, c.expectedSize) << c.size;
+    }
+}
+
+std::string EncodedFile(const std::vector<std::string>& lines, const char* lineEnd) {
+    std::string file;
+    for (const std::string& line : lines)
+        file += test::Base64Encode(line) + lineEnd;
+    return file;
+}
+
+TEST(ReadRepositoryFile, DecodesEveryLineAndKeepsFileOrder) {
+    test::TempDir dir;
+    const std::vector<std::string> lines = {
+        "APPID\tOPT\tZIP\tFILE\tTYPE\tVERSION\tDATE\tFILESIZE\tMODE\tDIR",
+        "1\t0\thttp://h/a.zip\ta.dll\tDLL\t1.0\t2023-01-02\t10\t\t",
+        "",
+        "garbage without tabs",
+        "2\t0\thttp://h/b.zip\tb.exe\tEXE\t2.0\t2023-01-03\t20\tNOTEXIST\tsub",
+        "1\t0\thttp://h/c.zip\tc.ocx\tOCX\t3.0\t2023-01-04\t30\tALLWAYS",
+    };
+    for (const char* lineEnd : {"\r\n", "\n"}) {
+        const std::string path = dir.file("repo.xrs");
+        test::WriteBytes(path, EncodedFile(lines, lineEnd));
+        RepositoryRowList rows;
+        ReadRepositoryFile(path, rows);
+        ASSERT_EQ(rows.size(), 3u);
+        EXPECT_EQ(rows[0].FileName, "a.dll");
+        EXPECT_EQ(rows[1].FileName, "b.exe");
+        EXPECT_EQ(rows[1].TargetDir, "sub");
+        EXPECT_EQ(rows[2].UpdateMode, "ALLWAYS");
+    }
+}
+
+TEST(ReadRepositoryFile, AFileThatCannotBeOpenedGivesNoRows) {
+    test::TempDir dir;
+    RepositoryRowList rows;
+    ReadRepositoryFile(dir.file("missing.xrs"), rows);
+    ReadRepositoryFile(dir.str(), rows);  // a folder
+    EXPECT_TRUE(rows.empty());
+}
+
+}  // namespace
+}  // namespace kvu

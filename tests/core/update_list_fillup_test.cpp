@@ -1,0 +1,176 @@
+#include "core/update_list_fillup.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "registration/file_info_log.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+const std::string kSep(1, kPathSep);
+
+// Paths written with "/" in the tests, as the platform spells them.
+std::string P(std::string path) {
+    for (char& c : path) {
+        if (c == '/')
+            c = kPathSep;
+    }
+    return path;
+}
+
+TEST(BuildLocalPath, JoinsWithOneSeparatorEach) {
+    const std::string product = P("/prod");
+    EXPECT_EQ(BuildLocalPath(product, "a.dll", ""), P("/prod/a.dll"));
+    EXPECT_EQ(BuildLocalPath(product, "a.dll", "   "), P("/prod/a.dll"));
+    EXPECT_EQ(BuildLocalPath(product + kSep, "a.dll", ""), P("/prod/a.dll"));
+    EXPECT_EQ(BuildLocalPath(product, "a.dll", "bin"), P("/prod/bin/a.dll"));
+    EXPECT_EQ(BuildLocalPath(product, "a.dll", "bin\\"), P("/prod/bin/a.dll"));
+    EXPECT_EQ(BuildLocalPath(product, "a.dll", "bin\\x86"), P("/prod/bin/x86/a.dll"));
+    // A target folder that starts with a separator doubles it: such a path
+    // matches no installed file.
+    EXPECT_EQ(BuildLocalPath(product, "a.dll", "\\bin"), P("/prod//bin/a.dll"));
+}
+
+class FillupTest : public ::testing::Test {
+  protected:
+    test::TempDir app;
+    LocalIndex index;
+    RepositoryRowList rows;
+    MatchSettings settings{0, P("/prod"), 0, app.str()};
+
+    void Install(const std::string& file, const std::string& version, DateTime date,
+                 bool restricted = false) {
+        FileData data;
+        data.File = P(file);
+        data.FileName = file.substr(file.rfind('/') + 1);
+        data.FileDate = date;
+        data.filesize = 100;
+        data.FileVersion = version;
+        data.FileRestricted = restricted;
+        ASSERT_TRUE(index.Add(data));
+    }
+    void Row(int rid, const std::string& file, const std::string& version, const std::string& date,
+             const std::string& mode, const std::string& targetDir = "") {
+        clsRepoFiles row;
+        row.RID = rid;
+        row.zipname = "http://h/" + file + ".zip";
+        row.FileName = file;
+        row.FileType = "DLL";
+        row.version = version;
+        row.datetime = date;
+        row.filesize = 200;
+        row.UpdateMode = mode;
+        row.TargetDir = targetDir;
+        rows.push_back(row);
+    }
+    std::vector<std::string> Offered() {
+        UpdateList list;
+        UpdateListFillup(rows, index, settings, list);
+        std::vector<std::string> names;
+        for (const clsUpdateInfo& info : list)
+            names.push_back(info.appname);
+        return names;
+    }
+    std::string Log() { return test::ReadBytes(FileInfoLogPath(app.str())); }
+};
+
+using Names = std::vector<std::string>;
+constexpr DateTime kNoon{2023, 4, 5, 12, 0, 0};
+
+TEST_F(FillupTest, FilesNotInstalledAreOfferedOnlyForTheirModes) {
+    Row(0, "always.dll", "1.0", "", "ALLWAYS");
+    Row(0, "notexist.dll", "1.0", "", "NOTEXIST");
+    Row(0, "empty.dll", "1.0", "", "");
+    Row(0, "lower.dll", "1.0", "", "allways");  // modes are compared exactly
+    Row(7, "other.dll", "1.0", "", "ALLWAYS");  // another product
+    EXPECT_EQ(Offered(), (Names{"always.dll", "notexist.dll"}));
+}
+
+TEST_F(FillupTest, InstalledFilesFollowTheCandidateRules) {
+    Install("/prod/restricted.dll", "1.0", kNoon, true);
+    Install("/prod/notexist.dll", "1.0", kNoon);
+    Install("/prod/same.dll", "1.2.3", kNoon);
+    Install("/prod/older.dll", "1.2.3", kNoon);
+    Install("/prod/newer.dll", "1.2.3", kNoon);
+    Row(0, "restricted.dll", "9.0", "", "ALLWAYS");
+    Row(0, "notexist.dll", "9.0", "", "NOTEXIST");
+    Row(0, "same.dll", " 1.2.3 ", "", "");
+    Row(0, "older.dll", "1.2.2", "", "ALLWAYS");
+    Row(0, "newer.dll", "1.10", "", "");
+    for (int onlyNewer : {0, 1}) {
+        settings.onlyNewer = onlyNewer;
+        EXPECT_EQ(Offered(), (Names{"same.dll", "newer.dll"})) << onlyNewer;
+    }
+}
+
+TEST_F(FillupTest, FilesWithoutVersionAreComparedByDate) {
+    Install("/prod/same.exe", "", kNoon);
+    Install("/prod/later.exe", " ", kNoon);
+    Install("/prod/earlier.exe", "", kNoon);
+    Row(0, "same.exe", "5.0", "2023.04.05. 12:00:00", "");
+    Row(0, "later.exe", "5.0", "2023-04-05 12:00:01", "");
+    Row(0, "earlier.exe", "5.0", "2023.04.05", "");
+    settings.onlyNewer = 0;
+    EXPECT_EQ(Offered(), (Names{"same.exe", "later.exe"}));
+    settings.onlyNewer = 1;
+    EXPECT_EQ(Offered(), (Names{"later.exe"}));
+}
+
+TEST_F(FillupTest, AnUnreadableRemoteDateIsLoggedAndTheWalkGoesOn) {
+    Install("/prod/bad.exe", "", kNoon);
+    Install("/prod/good.exe", "", kNoon);
+    Row(0, "bad.exe", "", "tegnap", "");
+    Row(0, "good.exe", "", "2024.01.01. 00:00:00", "");
+    EXPECT_EQ(Offered(), (Names{"good.exe"}));
+    EXPECT_EQ(Log(), "UpdateListFillup error ->invalid remote date \"tegnap\" of bad.exe\r\n");
+}
+
+TEST_F(FillupTest, PathsMatchWithoutRegardToCase) {
+    Install("/prod/Bin/Árlista.DLL", "1.0", kNoon);
+    Row(0, "árlista.dll", "2.0", "", "", "BIN");
+    UpdateList list;
+    UpdateListFillup(rows, index, settings, list);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(GetUpdateInfo(list, 1)->LocalPath, P("/prod/Bin/Árlista.DLL"));
+}
+
+TEST_F(FillupTest, ALeadingSeparatorInTheTargetFolderMakesTheFileNotInstalled) {
+    Install("/prod/bin/a.dll", "1.0", kNoon);
+    Row(0, "a.dll", "2.0", "", "ALLWAYS", "\\bin");
+    Row(0, "a.dll", "2.0", "", "", "\\bin");
+    UpdateList list;
+    UpdateListFillup(rows, index, settings, list);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(GetUpdateInfo(list, 1)->LocalPath, P("/prod//bin/a.dll"));
+    EXPECT_TRUE(GetUpdateInfo(list, 1)->IsNewFile());
+}
+
+TEST_F(FillupTest, RecordsCarryTheRowAndTheInstalledFacts) {
+    Install("/prod/a.dll", "1.0", DateTime{2022, 1, 2, 3, 4, 5});
+    Row(0, "a.dll", "2.0", "2023.01.01. 00:00:00", "", "");
+    Row(0, "new.ocx", "3.0", "2023.01.01. 00:00:00", "ALLWAYS", "sub");
+    UpdateList list;
+    UpdateListFillup(rows, index, settings, list);
+    ASSERT_EQ(list.Count(), 2);
+    const clsUpdateInfo& installed = *GetUpdateInfo(list, 1);
+    EXPECT_EQ(installed.NetPath, "http://h/a.dll.zip");
+    EXPECT_EQ(installed.AppType, "DLL");
+    EXPECT_EQ(installed.NetVersion, "2.0");
+    EXPECT_EQ(installed.NetFileDate, "2023.01.01. 00:00:00");
+    EXPECT_EQ(installed.NetFileSize, 200);
+    EXPECT_EQ(installed.LocalVersion, "1.0");
+    EXPECT_EQ(installed.LocalFileDate, "2022.01.02. 03:04:05");
+    EXPECT_EQ(installed.LocalFileSize, 100);
+    EXPECT_FALSE(installed.Download);
+    EXPECT_EQ(installed.UpdateCase(), "újabb verzió ->");
+    const clsUpdateInfo& missing = *GetUpdateInfo(list, 2);
+    EXPECT_EQ(missing.LocalPath, P("/prod/sub/new.ocx"));
+    EXPECT_EQ(missing.TargetDir, "sub");
+    EXPECT_EQ(missing.LocalFileDate, "");
+    EXPECT_EQ(missing.UpdateCase(), "új fájl ->");
+}
+
+}  // namespace
+}  // namespace kvu
