@@ -1,6 +1,7 @@
 #include <cstdint>
 
 #include "platform/encoding.h"
+#include "platform/utf8_codec.h"
 
 namespace kvu {
 namespace {
@@ -42,24 +43,6 @@ char32_t Decode(std::string_view text, std::size_t i, std::size_t& length) {
     return c;
 }
 
-void Encode(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 }  // namespace
 
 std::string UpperCase(std::string_view utf8) {
@@ -85,7 +68,7 @@ std::string UpperCase(std::string_view utf8) {
             char ch = utf8[i];
             out += (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 0x20) : ch;
         } else {
-            Encode(UpperCodePoint(c), out);
+            AppendUtf8(UpperCodePoint(c), out);
         }
         i += length;
     }
