@@ -33,10 +33,19 @@ std::string AppFolder();
 // True when a file or a folder of that name exists.
 bool PathExists(const std::string& path);
 
+// True when a folder of that name exists (a file of that name is not one).
+bool IsFolder(const std::string& path);
+
 // --- Whole files
 
 // Every byte of the file, or nothing when it cannot be opened or read.
 std::optional<std::string> ReadFileBytes(const std::string& path);
+
+// The lines of an ANSI text file as UTF-8, without their line ends (CR LF or
+// LF; a lone CR stays in its line). A last line without a line end counts; a
+// final line end does not start another line. Empty lines are kept. nullopt
+// when the file cannot be opened or read.
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& path);
 
 // --- Lock test
 

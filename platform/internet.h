@@ -1,4 +1,4 @@
-// Internet access: HTTP and HTTPS transfers.
+// Internet access: the connection test, HTTP and HTTPS transfers.
 #pragma once
 
 #include <atomic>
@@ -12,6 +12,13 @@
 #include "platform/error.h"
 
 namespace kvu {
+
+// --- Connection test ---
+
+// True when the machine reports a connection to a network: the system's
+// connection-state query on Windows; on Linux, a network interface other than
+// loopback that is up.
+bool IsConnected();
 
 // --- HTTP transfer ---
 

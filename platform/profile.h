@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kvu {
 
@@ -17,6 +18,11 @@ std::string ReadProfileString(const std::string& section, const std::string& key
 // The value read as a whole number, or defaultValue when the key is missing.
 int ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,
                    const std::string& filePath);
+
+// The names of the keys of a section that have a value ("name=..."), in file
+// order, up to a key with an empty name; comment lines (";...") are not keys.
+// Empty when the file or the section is missing.
+std::vector<std::string> ReadProfileKeys(const std::string& section, const std::string& filePath);
 
 // Creates the file, the section and the key as needed and replaces an existing
 // value; false when the file could not be written.

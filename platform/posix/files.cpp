@@ -23,4 +23,9 @@ bool PathExists(const std::string& path) {
     return !path.empty() && stat(path.c_str(), &st) == 0;
 }
 
+bool IsFolder(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 }  // namespace kvu

@@ -204,6 +204,25 @@ int ReadInt(std::string_view text, std::string_view section, std::string_view ke
     return value.empty() ? def : ParseWholeNumber(value);
 }
 
+std::vector<std::string> KeyNames(std::string_view text, std::string_view section) {
+    std::vector<Line> lines = Parse(text);
+    std::optional<SectionSpan> span = FindSection(lines, Trim(section));
+    std::vector<std::string> names;
+    if (!span)
+        return names;
+    for (std::size_t i = span->first; i < span->end; ++i) {
+        const Line& line = lines[i];
+        if (line.kind != Kind::kKey || !line.value || line.name.starts_with(';'))
+            continue;
+        // The system hands the names over as NUL-separated texts: an empty
+        // name reads as the end of the list.
+        if (line.name.empty())
+            break;
+        names.emplace_back(line.name);
+    }
+    return names;
+}
+
 std::string WriteString(std::string_view text, std::string_view section, std::string_view key,
                         std::string_view value) {
     while (!value.empty() && IsBlank(value.front()))

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kvu::ini {
 
@@ -18,6 +19,10 @@ std::string ReadString(std::string_view text, std::string_view section, std::str
 
 // The value as a whole number; def when the key is missing or its value empty.
 int ReadInt(std::string_view text, std::string_view section, std::string_view key, int def);
+
+// The names of the keys that have a value in the first section of that name,
+// in file order, without comment lines, up to the first empty name.
+std::vector<std::string> KeyNames(std::string_view text, std::string_view section);
 
 // The text with key in section set to value: an existing value is replaced in
 // place, a missing key is added at the end of its section, a missing section at

@@ -65,6 +65,14 @@ int ReadProfileInt(const std::string& section, const std::string& key, int defau
     return ini::ReadInt(text, Utf8ToAnsi(section), Utf8ToAnsi(key), defaultValue);
 }
 
+std::vector<std::string> ReadProfileKeys(const std::string& section, const std::string& filePath) {
+    std::string text = ReadWholeFile(filePath).value_or("");
+    std::vector<std::string> names = ini::KeyNames(text, Utf8ToAnsi(section));
+    for (std::string& name : names)
+        name = AnsiToUtf8(name);
+    return names;
+}
+
 bool WriteProfileValue(const std::string& section, const std::string& key, const std::string& value,
                        const std::string& filePath) {
     std::optional<std::string> old = ReadWholeFile(filePath);

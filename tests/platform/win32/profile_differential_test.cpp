@@ -82,6 +82,32 @@ TEST(ProfileDifferential, ReadsAnswerLikeTheSystem) {
     }
 }
 
+std::vector<std::string> SystemKeyNames(const std::string& file, const char* section) {
+    std::vector<char> buffer(65536, '\0');
+    DWORD n = GetPrivateProfileStringA(section, nullptr, "", buffer.data(),
+                                       static_cast<DWORD>(buffer.size()), file.c_str());
+    std::vector<std::string> names;
+    for (const char* name = buffer.data(); name < buffer.data() + n && *name;) {
+        names.emplace_back(name);
+        name += names.back().size() + 1;
+    }
+    return names;
+}
+
+TEST(ProfileDifferential, KeyNamesAreListedLikeTheSystemDoes) {
+    test::TempDir dir;
+    std::vector<std::string> corpus = kCorpus;
+    corpus.push_back("[PRODUCTS]\r\n12=B\r\n3=A\r\n; 4=comment\r\nnovalue\r\n12=again\r\n");
+    for (std::size_t i = 0; i < corpus.size(); ++i) {
+        const std::string file = dir.file("keys" + std::to_string(i) + ".ini");
+        test::WriteBytes(file, corpus[i]);
+        for (const char* section : {"s", "S", "t", "s2]", "[open", "PRODUCTS", "nosuch"}) {
+            EXPECT_EQ(ini::KeyNames(corpus[i], section), SystemKeyNames(file, section))
+                << "file " << i << " [" << section << "]";
+        }
+    }
+}
+
 TEST(ProfileDifferential, WritesMeanTheSameToTheSystem) {
     struct Write {
         const char* section;

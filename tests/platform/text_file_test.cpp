@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "platform/encoding.h"
+#include "platform/files.h"
+#include "tests/support/temp_dir.h"
+
+namespace kvu {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ReadTextLines, LineEndsAndEmptyLines) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Lines lines;
+    };
+    const std::vector<Case> cases = {
+        {"crlf", "a\r\nb\r\n", {"a", "b"}},
+        {"lf", "a\nb\n", {"a", "b"}},
+        {"no final end", "a\r\nb", {"a", "b"}},
+        {"empty lines kept", "\r\na\r\n\r\n\r\nb\r\n", {"", "a", "", "", "b"}},
+        {"blanks kept", "  a \t\r\n", {"  a \t"}},
+        {"lone cr stays", "a\rb\r\n", {"a\rb"}},
+        {"cr cr lf", "a\r\r\n", {"a\r"}},
+        {"empty file", "", {}},
+        {"one line end", "\r\n", {""}},
+        {"nul inside", std::string("a\0b\n", 4), {std::string("a\0b", 3)}},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        const std::string file = dir.file("lines.txt");
+        test::WriteBytes(file, c.bytes);
+        std::optional<Lines> lines = ReadTextLines(file);
+        ASSERT_TRUE(lines) << c.name;
+        EXPECT_EQ(*lines, c.lines) << c.name;
+    }
+}
+
+TEST(ReadTextLines, AnsiTextComesBackAsUtf8) {
+    test::TempDir dir;
+    const std::string file = dir.file("ansi.txt");
+    test::WriteBytes(file, Utf8ToAnsi("tükörfúrógép.dll\r\nÉkezet.ocx\r\n"));
+    EXPECT_EQ(ReadTextLines(file), (Lines{"tükörfúrógép.dll", "Ékezet.ocx"}));
+}
+
+TEST(ReadTextLines, NothingWhenTheFileCannotBeRead) {
+    test::TempDir dir;
+    EXPECT_EQ(ReadTextLines(dir.file("missing.txt")), std::nullopt);
+    EXPECT_EQ(ReadTextLines(dir.str()), std::nullopt) << "a folder is no text file";
+    EXPECT_EQ(ReadTextLines(""), std::nullopt);
+}
+
+TEST(IsFolder, FoldersOnly) {
+    test::TempDir dir;
+    test::WriteBytes(dir.file("f"), "x");
+    EXPECT_TRUE(IsFolder(dir.str()));
+    EXPECT_FALSE(IsFolder(dir.file("f")));
+    EXPECT_FALSE(IsFolder(dir.file("missing")));
+    EXPECT_FALSE(IsFolder(""));
+}
+
+}  // namespace
+}  // namespace kvu
