@@ -15,4 +15,8 @@ std::string LastSegment(std::string_view text, char separator);
 // file stays in the path.
 std::string WithoutLastSegment(std::string_view text, char separator);
 
+// A file in a folder: folder, the platform separator, name; the separator is
+// not doubled when the folder already ends with it (a drive root).
+std::string JoinPath(std::string_view folder, std::string_view name);
+
 }  // namespace kvu

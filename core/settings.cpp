@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include "core/path_segments.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 
@@ -32,10 +33,7 @@ std::string TrimAtNul(std::string_view text) {
 }
 
 std::string IniFilePath(const std::string& appFolder) {
-    if (!appFolder.empty() && appFolder.back() == kPathSep) {
-        return appFolder + std::string(kIniFileName);
-    }
-    return appFolder + kPathSep + std::string(kIniFileName);
+    return JoinPath(appFolder, kIniFileName);
 }
 
 std::string ProductSection(int productNumber) {

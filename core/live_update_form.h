@@ -1,0 +1,81 @@
+// LiveUpdateForm: the updater's main window. Its start-up checks the
+// connection, finds the temporary folder, fills the product selector (which
+// loads that product's settings from kvu.ini) and reads restrict.txt; its
+// handlers write the user's edits back to kvu.ini and keep the status bar
+// current.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/installed_products.h"
+#include "core/startup.h"
+#include "core/updater_state.h"
+#include "platform/windowing.h"
+
+namespace kvu {
+
+class LiveUpdateForm : public ui::Form {
+  public:
+    LiveUpdateForm(ui::Session& session, StartupDependencies deps);
+
+    // The window's load: the start-up sequence. Without a connection it shows
+    // its message and ends the program (session().ProgramEnded()).
+    void Load();
+    // Fills the product selector and selects its first entry, which loads that
+    // product's settings. Returns the number of entries.
+    int SwFillUp();
+    // Loads the selected product's section of kvu.ini into the controls.
+    void LoadSettings();
+
+    UpdaterState& state() { return state_; }
+    const UpdaterState& state() const { return state_; }
+    const StartupDependencies& dependencies() const { return deps_; }
+
+    // What the buttons start and what the status panel watches, set by the
+    // parts of the program that provide them. Unset, the buttons do nothing
+    // and no transfer counts as running.
+    std::function<void()> updateSearch;        // btUpdateSearch: the update search
+    std::function<void()> registerActivex;     // btRegisterActivex: the registration window
+    std::function<bool()> inetStillExecuting;  // Inet1: a transfer is running
+
+    ui::Frame Frame1;
+    std::array<ui::Label, 4> lblCaption;
+    ui::ComboBox cbSw;
+    ui::TextBox tbRepoFile;
+    ui::TextBox tbAppPath;
+    ui::Button btDirBrowse;
+    ui::TextBox tbTempPath;
+    ui::CheckBox chkNewer;
+    ui::Label Label1;
+    ui::Label infocaption;
+    ui::ProgressBar ProgressBar1;
+    ui::Button btUpdateSearch;
+    ui::Button btRegisterActivex;
+    ui::Button btExit;
+    ui::StatusBar StatusBar1;
+    ui::Timer Timer1;
+    ui::Timer Timer2;
+
+  private:
+    void WireEvents();
+    // Runs one start-up step; an unexpected failure sets the fallback
+    // repository URL and tries the step again, a few times at most.
+    bool RunStartupStep(const std::function<void()>& step);
+
+    void CbSwClick();
+    void BtDirBrowseClick();
+    void Timer1Tick();
+    void Timer2Tick();
+
+    StartupDependencies deps_;
+    UpdaterState state_;
+    std::vector<InstalledProduct> products_;
+};
+
+// "Eltelt idő:" with the seconds as the status bar shows them.
+std::string ElapsedText(int seconds);
+
+}  // namespace kvu

@@ -1,0 +1,31 @@
+// The updater's process-wide values, owned by the main window and passed by
+// reference to the operations that read or write them.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace kvu {
+
+inline constexpr std::int16_t kElapsedSecondsMax = std::numeric_limits<std::int16_t>::max();
+
+struct UpdaterState {
+    // Product number of the selector's selected entry; 0 when none is selected.
+    int SelectedProductNumber = 0;
+    // The temporary folder every search works in.
+    std::string DefaultTempFolder;
+    // Shown in the status bar while a transfer runs.
+    std::string StatusText;
+    // Seconds since the search started; stops counting at kElapsedSecondsMax.
+    std::int16_t ElapsedSeconds = 0;
+    // Upper-cased lines of restrict.txt: files that are never offered.
+    std::vector<std::string> RestrictList;
+    // Repository URL of the running search.
+    std::string RepositoryUrl;
+    // DELETE_TMP of the selected product; kept, acted on by nothing.
+    bool DeleteTempFlag = true;
+};
+
+}  // namespace kvu

@@ -1,0 +1,231 @@
+// The main window's handlers: product selection, write-backs, folder picker,
+// timers, buttons; and start-up's restrict list and retries.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "core/live_update_form.h"
+#include "platform/encoding.h"
+#include "tests/core/live_update_form_fixture.h"
+
+namespace kvu {
+namespace {
+
+using headless::Click;
+using headless::Focus;
+using headless::Select;
+using headless::Tick;
+using headless::Type;
+using test::LiveUpdateFormTest;
+
+constexpr const char* kTwoProducts =
+    "[PRODUCTS]\r\n12=Lindora Bér\r\n3=Lindora Pénzügy\r\nnot-a-number=X\r\n12=again\r\n"
+    "[12_PARAM]\r\nREPO_URL=http://h/12.xrs\r\nAPP_PATH=D:\\Ber\r\nUPDATE_ONLY_NEWER=7\r\n"
+    "DELETE_TMP=0\r\n";
+
+TEST_F(LiveUpdateFormTest, TheProductListFillsTheSelectorInFileOrder) {
+    WriteIni(kTwoProducts);
+    LiveUpdateForm& f = Start();
+    const std::vector<ui::ComboBox::Entry> expected = {
+        {"egyéni beállítású", 0}, {"Lindora Bér", 12}, {"Lindora Pénzügy", 3}};
+    EXPECT_EQ(f.cbSw.Entries(), expected);
+    EXPECT_TRUE(f.cbSw.Enabled());
+    EXPECT_EQ(f.cbSw.ListIndex(), 0);
+    EXPECT_EQ(f.state().SelectedProductNumber, 0);
+}
+
+TEST_F(LiveUpdateFormTest, SelectingAProductLoadsItsSectionAndEditsGoThere) {
+    WriteIni(kTwoProducts);
+    LiveUpdateForm& f = Start();
+    const std::string appPathOfCustom = Ini("APP_PATH", 0);
+
+    f.Label1.SetCaption("Nincs letölthető frissítés.");
+    ASSERT_TRUE(Select(f.cbSw, 1));
+    EXPECT_EQ(f.state().SelectedProductNumber, 12);
+    EXPECT_EQ(f.Label1.Caption(), "");
+    EXPECT_EQ(f.tbRepoFile.Text(), "http://h/12.xrs");
+    EXPECT_EQ(f.tbAppPath.Text(), "D:\\Ber");
+    EXPECT_EQ(f.chkNewer.Value(), 1) << "any number but 0 checks the box";
+    EXPECT_FALSE(f.state().DeleteTempFlag);
+    EXPECT_EQ(Ini("UPDATE_ONLY_NEWER", 12), "1") << "the load changed the box: written back";
+
+    ASSERT_TRUE(Type(f.tbAppPath, "E:\\Uj"));
+    EXPECT_EQ(Ini("APP_PATH", 12), "E:\\Uj");
+    EXPECT_EQ(Ini("APP_PATH", 0), appPathOfCustom) << "the previous product is left alone";
+
+    ASSERT_TRUE(Select(f.cbSw, 2));
+    EXPECT_EQ(f.state().SelectedProductNumber, 3);
+    EXPECT_EQ(f.tbAppPath.Text(), app.str());
+    EXPECT_EQ(Ini("APP_PATH", 3), app.str());
+    EXPECT_EQ(f.chkNewer.Value(), 0);
+    EXPECT_EQ(Ini("APP_PATH", 12), "E:\\Uj");
+}
+
+TEST_F(LiveUpdateFormTest, TheUrlIsWrittenWhenItsBoxLosesTheFocus) {
+    LiveUpdateForm& f = Start();
+    ASSERT_TRUE(Type(f.tbRepoFile, "http://h/uj.xrs "));
+    EXPECT_EQ(Ini("REPO_URL"), "<none>");
+    ASSERT_TRUE(Focus(f.tbAppPath));
+    EXPECT_EQ(Ini("REPO_URL"), "http://h/uj.xrs");  // the profile drops trailing blanks
+    EXPECT_EQ(f.tbRepoFile.Text(), "http://h/uj.xrs ") << "the box keeps what was typed";
+}
+
+TEST_F(LiveUpdateFormTest, EveryEditOfTheFolderIsWritten) {
+    LiveUpdateForm& f = Start();
+    for (const char* text : {"C", "C:", "C:\\L", ""}) {
+        ASSERT_TRUE(Type(f.tbAppPath, text));
+        EXPECT_EQ(Ini("APP_PATH"), text);
+    }
+}
+
+TEST_F(LiveUpdateFormTest, TheCheckBoxWritesOneOrZeroNeverTheStoredNumber) {
+    WriteIni("[0_PARAM]\r\nUPDATE_ONLY_NEWER=7\r\n");
+    LiveUpdateForm& f = Start();
+    EXPECT_EQ(f.chkNewer.Value(), 1);
+    EXPECT_EQ(Ini("UPDATE_ONLY_NEWER"), "1");
+    ASSERT_TRUE(Click(f.chkNewer));
+    EXPECT_EQ(Ini("UPDATE_ONLY_NEWER"), "0");
+    ASSERT_TRUE(Click(f.chkNewer));
+    EXPECT_EQ(Ini("UPDATE_ONLY_NEWER"), "1");
+}
+
+TEST_F(LiveUpdateFormTest, TheTempBoxIsForDisplayOnly) {
+    LiveUpdateForm& f = Start();
+    EXPECT_FALSE(Type(f.tbTempPath, "X:\\"));
+    EXPECT_EQ(f.tbTempPath.Text(), tmp.str());
+    EXPECT_EQ(Ini("TEMP_PATH"), "<none>");
+}
+
+TEST_F(LiveUpdateFormTest, ThePickedFolderOrTheCancelGoesIntoTheBoxAndTheFile) {
+    LiveUpdateForm& f = Start();
+    headless::AnswerNextFolderPicker(session, "D:\\Lindora");
+    ASSERT_TRUE(Click(f.btDirBrowse));
+    EXPECT_EQ(f.tbAppPath.Text(), "D:\\Lindora");
+    EXPECT_EQ(Ini("APP_PATH"), "D:\\Lindora");
+
+    ASSERT_TRUE(Click(f.btDirBrowse));  // the user cancels
+    EXPECT_EQ(f.tbAppPath.Text(), "");
+    EXPECT_EQ(Ini("APP_PATH"), "");
+
+    ASSERT_EQ(backend().folderPickers.size(), 2u);
+    for (const headless::ShownFolderPicker& picker : backend().folderPickers) {
+        EXPECT_EQ(picker.owner, "LiveUpdateForm");
+        EXPECT_EQ(picker.title, "Átmeneti könyvtár kiválasztása feltöltéshez.");
+    }
+}
+
+TEST_F(LiveUpdateFormTest, TheStatusPanelShowsTheStatusOnlyWhileATransferRuns) {
+    LiveUpdateForm& f = Start();
+    bool transferring = false;
+    f.inetStillExecuting = [&] { return transferring; };
+    f.state().StatusText = "Friss verziók keresése.";
+
+    ASSERT_TRUE(Tick(f.Timer1));
+    EXPECT_EQ(f.StatusBar1.PanelText(0), "Státusz: Készenlét");
+    transferring = true;
+    ASSERT_TRUE(Tick(f.Timer1));
+    EXPECT_EQ(f.StatusBar1.PanelText(0), "Státusz: Friss verziók keresése.");
+    transferring = false;
+    ASSERT_TRUE(Tick(f.Timer1));
+    EXPECT_EQ(f.StatusBar1.PanelText(0), "Státusz: Készenlét");
+}
+
+TEST_F(LiveUpdateFormTest, TheElapsedTimeCountsWhileTheSecondTimerRunsAndStopsAtItsLimit) {
+    LiveUpdateForm& f = Start();
+    EXPECT_FALSE(Tick(f.Timer2)) << "stopped at start-up";
+    EXPECT_EQ(f.StatusBar1.PanelText(1), "");
+
+    f.Timer2.SetInterval(1000);
+    ASSERT_TRUE(Tick(f.Timer2));
+    EXPECT_EQ(f.state().ElapsedSeconds, 1);
+    EXPECT_EQ(f.StatusBar1.PanelText(1), "Eltelt idő: 1 másodperc");
+    ASSERT_TRUE(Tick(f.Timer2));
+    EXPECT_EQ(f.StatusBar1.PanelText(1), "Eltelt idő: 2 másodperc");
+
+    f.state().ElapsedSeconds = 32766;
+    ASSERT_TRUE(Tick(f.Timer2));
+    ASSERT_TRUE(Tick(f.Timer2));
+    EXPECT_EQ(f.state().ElapsedSeconds, 32767);
+    EXPECT_EQ(f.StatusBar1.PanelText(1), "Eltelt idő: 32767 másodperc");
+
+    f.Timer2.SetInterval(0);
+    EXPECT_FALSE(Tick(f.Timer2));
+}
+
+TEST(ElapsedText, ALeadingBlankForNonNegativeNumbers) {
+    EXPECT_EQ(ElapsedText(0), "Eltelt idő: 0 másodperc");
+    EXPECT_EQ(ElapsedText(5), "Eltelt idő: 5 másodperc");
+    EXPECT_EQ(ElapsedText(-3), "Eltelt idő:-3 másodperc");
+}
+
+TEST_F(LiveUpdateFormTest, ExitEndsTheProgramAfterThePendingUrlIsWritten) {
+    LiveUpdateForm& f = Start();
+    ASSERT_TRUE(Type(f.tbRepoFile, "http://h/last.xrs"));
+    ASSERT_TRUE(Click(f.btExit));
+    EXPECT_TRUE(session.ProgramEnded());
+    EXPECT_EQ(Ini("REPO_URL"), "http://h/last.xrs");
+    EXPECT_TRUE(backend().messageBoxes.empty()) << "no question asked";
+    EXPECT_FALSE(Tick(f.Timer1)) << "nothing runs after the end";
+}
+
+TEST_F(LiveUpdateFormTest, TheSearchAndRegistrationButtonsStartWhatTheProgramSet) {
+    LiveUpdateForm& f = Start();
+    EXPECT_TRUE(Click(f.btUpdateSearch)) << "unset: nothing happens";
+    int searches = 0;
+    int registrations = 0;
+    f.updateSearch = [&] { ++searches; };
+    f.registerActivex = [&] { ++registrations; };
+    ASSERT_TRUE(Click(f.btUpdateSearch));
+    ASSERT_TRUE(Click(f.btRegisterActivex));
+    ASSERT_TRUE(Click(f.btRegisterActivex));
+    EXPECT_EQ(searches, 1);
+    EXPECT_EQ(registrations, 2);
+}
+
+TEST_F(LiveUpdateFormTest, TheRestrictListHoldsEveryLineUpperCased) {
+    test::WriteBytes(app.file("restrict.txt"),
+                     Utf8ToAnsi("Tükörfúrógép.DLL\r\nvmlx32.ocx  \r\n\r\nsub\\Dir\\a.exe"));
+    LiveUpdateForm& f = Start();
+    const std::vector<std::string> expected = {"TÜKÖRFÚRÓGÉP.DLL", "VMLX32.OCX  ", "",
+                                               "SUB\\DIR\\A.EXE"};
+    EXPECT_EQ(f.state().RestrictList, expected);
+    EXPECT_TRUE(backend().messageBoxes.empty());
+}
+
+TEST_F(LiveUpdateFormTest, AFailingStepIsRetriedThreeTimesWithTheFallbackUrl) {
+    int lookups = 0;
+    StartupDependencies deps = Dependencies();
+    deps.environment = [&](const std::string&) -> std::string {
+        if (++lookups <= 2)
+            throw std::runtime_error("environment unavailable");
+        return tmp.str();
+    };
+    LiveUpdateForm& f = Start(std::move(deps));
+    EXPECT_EQ(f.state().DefaultTempFolder, tmp.str());
+    EXPECT_EQ(f.state().RepositoryUrl, "http://update.tarvo.hu/pelt/repository.xrs");
+}
+
+TEST_F(LiveUpdateFormTest, AStepThatKeepsFailingIsSkippedAndStartUpGoesOn) {
+    int lookups = 0;
+    int connectionTries = 0;
+    StartupDependencies deps = Dependencies();
+    deps.environment = [&](const std::string&) -> std::string {
+        ++lookups;
+        throw std::runtime_error("environment unavailable");
+    };
+    deps.isConnected = [&]() -> bool {
+        ++connectionTries;
+        throw std::runtime_error("no network service");
+    };
+    LiveUpdateForm& f = Start(std::move(deps));
+    EXPECT_EQ(connectionTries, 4) << "one try and three retries";
+    EXPECT_EQ(lookups, 4);
+    EXPECT_EQ(f.state().DefaultTempFolder, app.str());
+    EXPECT_EQ(f.tbTempPath.Text(), app.str());
+    EXPECT_EQ(f.cbSw.ItemCount(), 1) << "the later steps ran";
+    EXPECT_EQ(f.state().StatusText, "Készenlét");
+    EXPECT_TRUE(f.Shown());
+}
+
+}  // namespace
+}  // namespace kvu
