@@ -1,0 +1,76 @@
+// The folder picker and the per-user settings store of the Win32 backend.
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "platform/win32/wide.h"
+#include "platform/win32/windowing/form_window.h"
+#include "platform/win32/windowing/win32_backend.h"
+
+namespace kvu::ui::win32 {
+namespace {
+
+// Values live under HKEY_CURRENT_USER\Software\<application>\<section>.
+std::wstring SettingsKey(const std::string& app, const std::string& section) {
+    return L"Software\\" + Utf8ToWide(app) + L"\\" + Utf8ToWide(section);
+}
+
+}  // namespace
+
+std::string Win32Backend::BrowseForFolder(Form* owner, const std::string& title) {
+    std::wstring caption = Utf8ToWide(title);
+    wchar_t name[MAX_PATH] = {};
+    BROWSEINFOW info{};
+    info.hwndOwner =
+        owner && owner->peer() ? static_cast<FormWindow*>(owner->peer())->hwnd() : nullptr;
+    info.pidlRoot = nullptr;  // the desktop
+    info.pszDisplayName = name;
+    info.lpszTitle = caption.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (!chosen)
+        return {};
+    wchar_t path[MAX_PATH] = {};
+    BOOL ok = SHGetPathFromIDListW(chosen, path);
+    CoTaskMemFree(chosen);
+    return ok ? WideToUtf8(path) : std::string();
+}
+
+std::string Win32Backend::GetSetting(const std::string& app, const std::string& section,
+                                     const std::string& key, const std::string& def) {
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKey(app, section).c_str(), 0, KEY_QUERY_VALUE,
+                      &handle) != ERROR_SUCCESS)
+        return def;
+    std::wstring name = Utf8ToWide(key);
+    DWORD type = 0;
+    DWORD size = 0;
+    std::string value = def;
+    if (RegQueryValueExW(handle, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_SZ) {
+        std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+        if (RegQueryValueExW(handle, name.c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(text.data()), &size) == ERROR_SUCCESS) {
+            text.resize(wcsnlen(text.c_str(), size / sizeof(wchar_t)));
+            value = WideToUtf8(text);
+        }
+    }
+    RegCloseKey(handle);
+    return value;
+}
+
+void Win32Backend::SaveSetting(const std::string& app, const std::string& section,
+                               const std::string& key, const std::string& value) {
+    HKEY handle = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, SettingsKey(app, section).c_str(), 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+        return;
+    std::wstring text = Utf8ToWide(value);
+    RegSetValueExW(handle, Utf8ToWide(key).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+}
+
+}  // namespace kvu::ui::win32
