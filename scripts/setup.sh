@@ -9,6 +9,7 @@ packages=(
     zlib1g-dev libcurl4-openssl-dev
     mingw-w64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
     wine wine64 xvfb x11-utils xdotool imagemagick
+    fonts-wine fonts-liberation locales
     zip unzip libarchive-tools python3 curl
 )
 

@@ -1,0 +1,117 @@
+// Looks at and acts on kvu.exe's windows from outside, for the end-to-end test
+// and the run script. Runs under Wine beside the program.
+//
+//   kvu_probe wait TITLE SECONDS      exit 0 once a visible window of that title exists
+//   kvu_probe rect TITLE              prints "x y width height" of the window (screen pixels)
+//   kvu_probe dump TITLE              prints "class|text" of each child window, UTF-8
+//   kvu_probe click TITLE CAPTION     clicks the button of that caption
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& wide) {
+    if (wide.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n,
+                        nullptr, nullptr);
+    return text;
+}
+
+std::wstring Text(HWND window) {
+    wchar_t buffer[1024] = {};
+    DWORD_PTR length = 0;
+    // Asked with a time limit, so that a hung program cannot hang the probe.
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 5000, &length);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+HWND FindMain(const std::wstring& title) {
+    HWND window = FindWindowW(L"KvuForm", title.c_str());
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+BOOL CALLBACK AddChild(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, &AddChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+int Wait(const std::wstring& title, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        if (FindMain(title))
+            return 0;
+        Sleep(100);
+    }
+    std::fprintf(stderr, "no window \"%s\" within %d s\n", Utf8(title).c_str(), seconds);
+    return 1;
+}
+
+int Rect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
+int Dump(HWND window) {
+    for (HWND child : Children(window))
+        std::printf("%s|%s\n", Utf8(ClassOf(child)).c_str(), Utf8(Text(child)).c_str());
+    return 0;
+}
+
+int Click(HWND window, const std::wstring& caption) {
+    for (HWND child : Children(window)) {
+        if (ClassOf(child) == L"Button" && Text(child) == caption) {
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(child, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+            return 0;
+        }
+    }
+    std::fprintf(stderr, "no button \"%s\"\n", Utf8(caption).c_str());
+    return 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: kvu_probe wait|rect|dump|click TITLE [ARG]\n");
+        return 2;
+    }
+    std::wstring command = argv[1];
+    std::wstring title = argv[2];
+    if (command == L"wait")
+        return Wait(title, argc > 3 ? _wtoi(argv[3]) : 30);
+    HWND window = FindMain(title);
+    if (!window) {
+        std::fprintf(stderr, "no window \"%s\"\n", Utf8(title).c_str());
+        return 1;
+    }
+    if (command == L"rect")
+        return Rect(window);
+    if (command == L"dump")
+        return Dump(window);
+    if (command == L"click" && argc > 3)
+        return Click(window, argv[3]);
+    return 2;
+}
