@@ -113,8 +113,8 @@ void LiveUpdateForm::BtDirBrowseClick() {
 }
 
 void LiveUpdateForm::Timer1Tick() {
-    bool transferring = inetStillExecuting && inetStillExecuting();
-    StatusBar1.SetPanelText(0, "Státusz: " + (transferring ? state_.StatusText : "Készenlét"));
+    StatusBar1.SetPanelText(
+        0, "Státusz: " + (Inet1.StillExecuting() ? state_.StatusText : "Készenlét"));
 }
 
 void LiveUpdateForm::Timer2Tick() {

@@ -13,6 +13,7 @@
 #include "core/installed_products.h"
 #include "core/startup.h"
 #include "core/updater_state.h"
+#include "platform/internet.h"
 #include "platform/windowing.h"
 
 namespace kvu {
@@ -34,12 +35,10 @@ class LiveUpdateForm : public ui::Form {
     const UpdaterState& state() const { return state_; }
     const StartupDependencies& dependencies() const { return deps_; }
 
-    // What the buttons start and what the status panel watches, set by the
-    // parts of the program that provide them. Unset, the buttons do nothing
-    // and no transfer counts as running.
-    std::function<void()> updateSearch;        // btUpdateSearch: the update search
-    std::function<void()> registerActivex;     // btRegisterActivex: the registration window
-    std::function<bool()> inetStillExecuting;  // Inet1: a transfer is running
+    // What the two buttons start, set by the parts of the program that provide
+    // it; unset, the button does nothing.
+    std::function<void()> updateSearch;     // btUpdateSearch: the update search
+    std::function<void()> registerActivex;  // btRegisterActivex: the registration window
 
     ui::Frame Frame1;
     std::array<ui::Label, 4> lblCaption;
@@ -58,6 +57,8 @@ class LiveUpdateForm : public ui::Form {
     ui::StatusBar StatusBar1;
     ui::Timer Timer1;
     ui::Timer Timer2;
+    // The HTTP client of the downloads; Timer1 shows the status while it runs.
+    InternetTransfer Inet1;
 
   private:
     void WireEvents();
