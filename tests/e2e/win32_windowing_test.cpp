@@ -179,6 +179,61 @@ TEST_F(Win32WindowingTest, AModalWindowDisablesItsOwnerAndReturnsWhenUnloaded) {
     EXPECT_TRUE(IsWindowEnabled(main)) << "the owner takes input again";
 }
 
+// The system dialog (message box, folder picker) of this thread, if one is open.
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND OpenDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The button the next dialog is answered with, pressed from a timer.
+int nextAnswer = IDOK;
+std::wstring dialogTitle;
+
+VOID CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = OpenDialog();
+    if (!dialog)
+        return;
+    KillTimer(nullptr, id);
+    dialogTitle = TextOf(dialog);
+    SendMessageW(GetDlgItem(dialog, nextAnswer), BM_CLICK, 0, 0);
+}
+
+TEST_F(Win32WindowingTest, MessageBoxesAnswerWithTheButtonChosen) {
+    nextAnswer = IDNO;
+    SetTimer(nullptr, 0, 50, &AnswerDialog);
+    EXPECT_EQ(session.MsgBox("Folytatja?", ui::kMbYesNo | ui::kMbQuestion, "Kérdés"), ui::kIdNo);
+    EXPECT_EQ(dialogTitle, L"Kérdés");
+    nextAnswer = IDOK;
+    SetTimer(nullptr, 0, 50, &AnswerDialog);
+    EXPECT_EQ(session.MsgBox("Kész.", ui::kMbInformation), ui::kIdOk);
+    EXPECT_EQ(dialogTitle, L"Internetes alkalmazásfrissítés") << "the application title";
+}
+
+TEST_F(Win32WindowingTest, TheFolderPickerGivesAFolderOrNothingOnCancel) {
+    nextAnswer = IDCANCEL;
+    SetTimer(nullptr, 0, 50, &AnswerDialog);
+    EXPECT_EQ(session.BrowseForFolder(form.get(), "Válasszon mappát"), "");
+    nextAnswer = IDOK;
+    SetTimer(nullptr, 0, 50, &AnswerDialog);
+    std::string chosen = session.BrowseForFolder(form.get(), "Válasszon mappát");
+    // Confirmed at once, the picker gives its starting folder: the desktop's.
+    ASSERT_FALSE(chosen.empty());
+    DWORD attributes = GetFileAttributesW(Utf8ToWide(chosen).c_str());
+    EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << chosen;
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << chosen;
+}
+
 TEST_F(Win32WindowingTest, ClosingTheWindowUnloadsIt) {
     int unloads = 0;
     form->onUnload = [&] { ++unloads; };
