@@ -14,6 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string key = size > 3 ? text.substr(3, std::min<std::size_t>(size - 3, 2)) : "k";
     kvu::ini::ReadString(text, section, key, "def");
     kvu::ini::ReadInt(text, section, key, 5);
+    // Every listed key has a name and can be read back.
+    for (const std::string& name : kvu::ini::KeyNames(text, section)) {
+        if (name.empty())
+            std::abort();
+        kvu::ini::ReadString(text, section, name, "");
+    }
     std::string written = kvu::ini::WriteString(text, "0_PARAM", "APP_PATH", "C:\\x");
     if (kvu::ini::ReadString(written, "0_PARAM", "APP_PATH", "") != "C:\\x")
         std::abort();

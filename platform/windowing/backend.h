@@ -46,7 +46,11 @@ class Backend {
 
     virtual void Show(Form& form) = 0;
     virtual void ShowModal(Form& form, Form* owner) = 0;
+    // The form has been unloaded: its window and its controls' go.
     virtual void Unloaded(Form& form) = 0;
+    // Shows the main window and handles events until the program ends or the
+    // window is unloaded (the in-memory backend shows it and returns: the test
+    // then acts as the user).
     virtual void Run(Form& main) = 0;
     virtual void ProcessPendingEvents() = 0;
     virtual void EndProgram() = 0;
