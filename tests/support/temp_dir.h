@@ -6,18 +6,26 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace kvu::test {
 
 class TempDir {
   public:
+    // Test programs run side by side, and a clock can be too coarse to tell
+    // them apart (under Wine): the name is random, and a folder that exists
+    // already is never taken, so no two tests ever share one.
     TempDir() {
         static std::atomic<unsigned> counter{0};
-        auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("kvu-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
+        std::random_device random;
+        const auto base = std::filesystem::temp_directory_path();
+        for (;;) {
+            auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+            path_ = base / ("kvu-test-" + std::to_string(stamp) + "-" + std::to_string(random()) +
+                            "-" + std::to_string(counter++));
+            if (std::filesystem::create_directory(path_)) break;
+        }
     }
     ~TempDir() {
         std::error_code ignored;
