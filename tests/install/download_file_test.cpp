@@ -27,14 +27,6 @@ std::string FailureLine(const std::string& name) {
     return "Fájl letöltési hiba: " + name + "\r\n";
 }
 
-Names NamesIn(const std::filesystem::path& folder) {
-    Names names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 struct Served {
     const char* what;
     test::HttpHandler handler;
@@ -65,7 +57,7 @@ TEST(DownloadFile, StoresTheBodyUnderTheUrlsLastPiece) {
         EXPECT_TRUE(DownloadFile(inet, server.Url("/updates/pkg.zip"), dir.str(), message))
             << c.what;
         EXPECT_EQ(message, kEarlier) << c.what;
-        EXPECT_EQ(NamesIn(dir.path()), Names{"pkg.zip"}) << c.what;
+        EXPECT_EQ(dir.Names(), Names{"pkg.zip"}) << c.what;
         EXPECT_TRUE(test::ReadBytes(dir.file("pkg.zip")) == c.body) << c.what;
     }
 }
@@ -94,10 +86,10 @@ TEST(DownloadFile, AFailedTransferAddsALineAndWritesNothing) {
                 << c.what;
             EXPECT_EQ(message, kEarlier + FailureLine("pkg.zip")) << c.what;
             if (olderFile) {
-                EXPECT_EQ(NamesIn(dir.path()), Names{"pkg.zip"}) << c.what;
+                EXPECT_EQ(dir.Names(), Names{"pkg.zip"}) << c.what;
                 EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "the older file") << c.what;
             } else {
-                EXPECT_EQ(NamesIn(dir.path()), Names{}) << c.what;
+                EXPECT_EQ(dir.Names(), Names{}) << c.what;
             }
         }
     }
@@ -115,7 +107,7 @@ TEST(DownloadFile, TwoUrlsEndingInTheSameNameShareOneFile) {
     EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "the first and longer version");
     EXPECT_TRUE(DownloadFile(inet, server.Url("/v2/pkg.zip"), dir.str(), message));
     EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "second");
-    EXPECT_EQ(NamesIn(dir.path()), Names{"pkg.zip"});
+    EXPECT_EQ(dir.Names(), Names{"pkg.zip"});
     EXPECT_EQ(message, "");
 }
 
@@ -128,7 +120,7 @@ TEST(DownloadFile, AUrlEndingInASlashNamesNoFile) {
 
     EXPECT_FALSE(DownloadFile(inet, server.Url("/updates/"), dir.str(), message));
     EXPECT_EQ(message, kEarlier + FailureLine(""));
-    EXPECT_EQ(NamesIn(dir.path()), Names{});
+    EXPECT_EQ(dir.Names(), Names{});
 }
 
 TEST(DownloadFile, ATargetFolderThatDoesNotExistFails) {
@@ -140,7 +132,7 @@ TEST(DownloadFile, ATargetFolderThatDoesNotExistFails) {
 
     EXPECT_FALSE(DownloadFile(inet, server.Url("/pkg.zip"), dir.file("missing"), message));
     EXPECT_EQ(message, FailureLine("pkg.zip"));
-    EXPECT_EQ(NamesIn(dir.path()), Names{});
+    EXPECT_EQ(dir.Names(), Names{});
 }
 
 TEST(DownloadFile, ANameThatWouldLeaveTheFolderIsRefused) {
@@ -157,8 +149,8 @@ TEST(DownloadFile, ANameThatWouldLeaveTheFolderIsRefused) {
         expected += FailureLine(name);
     }
     EXPECT_EQ(message, expected);
-    EXPECT_EQ(NamesIn(dir.path()), Names{"temp"});
-    EXPECT_EQ(NamesIn(temp), Names{});
+    EXPECT_EQ(dir.Names(), Names{"temp"});
+    EXPECT_EQ(test::NamesIn(temp), Names{});
 }
 
 TEST(DownloadFile, UrlsThatAreNotHttpFailWithTheirName) {
@@ -173,7 +165,7 @@ TEST(DownloadFile, UrlsThatAreNotHttpFailWithTheirName) {
     // https reaches the server, which speaks no TLS: the handshake fails.
     EXPECT_FALSE(DownloadFile(inet, "https://" + hostPort + "/pkg.zip", dir.str(), message));
     EXPECT_EQ(message, FailureLine("pkg.zip") + FailureLine("pkg.zip"));
-    EXPECT_EQ(NamesIn(dir.path()), Names{});
+    EXPECT_EQ(dir.Names(), Names{});
 }
 
 TEST(DownloadFile, ARefusedConnectionFails) {
@@ -187,7 +179,7 @@ TEST(DownloadFile, ARefusedConnectionFails) {
     std::string message;
     EXPECT_FALSE(DownloadFile(inet, url, dir.str(), message));
     EXPECT_EQ(message, FailureLine("pkg.zip"));
-    EXPECT_EQ(NamesIn(dir.path()), Names{});
+    EXPECT_EQ(dir.Names(), Names{});
 }
 
 TEST(DownloadFile, WhileTheTransferIsStillExecutingNothingHappens) {
@@ -223,7 +215,7 @@ TEST(DownloadFile, WhileTheTransferIsStillExecutingNothingHappens) {
     EXPECT_TRUE(firstResult);
     EXPECT_EQ(firstMessage, "");
     EXPECT_FALSE(inet.StillExecuting());
-    EXPECT_EQ(NamesIn(dir.path()), Names{"first.zip"});
+    EXPECT_EQ(dir.Names(), Names{"first.zip"});
     EXPECT_EQ(test::ReadBytes(dir.file("first.zip")), "first body");
 }
 
@@ -239,7 +231,7 @@ TEST(DownloadFile, FailuresAddOneLineEachInOrder) {
     EXPECT_TRUE(DownloadFile(inet, server.Url("/b.zip"), dir.str(), message));
     EXPECT_FALSE(DownloadFile(inet, server.Url("/c.zip"), dir.str(), message));
     EXPECT_EQ(message, kEarlier + FailureLine("a.zip") + FailureLine("c.zip"));
-    EXPECT_EQ(NamesIn(dir.path()), Names{"b.zip"});
+    EXPECT_EQ(dir.Names(), Names{"b.zip"});
 }
 
 }  // namespace

@@ -12,14 +12,6 @@
 namespace kvu {
 namespace {
 
-std::vector<std::string> NamesIn(const test::TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(StagedFile, TakesTheTargetsPlaceOnlyWhenCommitted) {
     test::TempDir dir;
     const std::string target = dir.file("pkg.zip");
@@ -31,11 +23,11 @@ TEST(StagedFile, TakesTheTargetsPlaceOnlyWhenCommitted) {
         EXPECT_EQ(file.Write("body", 4), WriteResult::kOk);
         // Until the commit, the older file is what others see.
         EXPECT_EQ(test::ReadBytes(target), "an older and longer file");
-        EXPECT_EQ(NamesIn(dir).size(), 2u);
+        EXPECT_EQ(dir.Names().size(), 2u);
         EXPECT_EQ(file.Commit(target, std::nullopt), WriteResult::kOk);
     }
     EXPECT_EQ(test::ReadBytes(target), "new body");
-    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pkg.zip"});
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"pkg.zip"});
 }
 
 TEST(StagedFile, AnUncommittedFileLeavesNoTrace) {
@@ -48,7 +40,7 @@ TEST(StagedFile, AnUncommittedFileLeavesNoTrace) {
         EXPECT_EQ(file.Write("half of a new", 13), WriteResult::kOk);
     }
     EXPECT_EQ(test::ReadBytes(target), "old");
-    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pkg.zip"});
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"pkg.zip"});
 }
 
 TEST(StagedFile, AnEmptyFileCanBeCommitted) {
@@ -80,7 +72,7 @@ TEST(StagedFile, AFolderInTheWayIsNotReplaced) {
         EXPECT_NE(file.Commit(dir.file("pkg.zip"), std::nullopt), WriteResult::kOk);
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "pkg.zip"));
-    EXPECT_EQ(NamesIn(dir), std::vector<std::string>{"pkg.zip"});
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"pkg.zip"});
 }
 
 }  // namespace

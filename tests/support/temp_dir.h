@@ -1,6 +1,7 @@
 // A fresh folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -8,8 +9,18 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace kvu::test {
+
+// The names of what a folder holds, sorted.
+inline std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 class TempDir {
   public:
@@ -24,7 +35,8 @@ class TempDir {
             auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
             path_ = base / ("kvu-test-" + std::to_string(stamp) + "-" + std::to_string(random()) +
                             "-" + std::to_string(counter++));
-            if (std::filesystem::create_directory(path_)) break;
+            if (std::filesystem::create_directory(path_))
+                break;
         }
     }
     ~TempDir() {
@@ -38,6 +50,8 @@ class TempDir {
     // The folder as the program names paths (UTF-8, platform separators).
     std::string str() const { return path_.string(); }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // What the folder holds, by name, sorted.
+    std::vector<std::string> Names() const { return NamesIn(path_); }
 
   private:
     std::filesystem::path path_;

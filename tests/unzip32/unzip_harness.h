@@ -194,13 +194,7 @@ class InstalledFolder {
     }
 
     // The names in the folder, sorted.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Names() const { return dir_.Names(); }
 
     void ExpectUntouched() const {
         EXPECT_EQ(ReadBytes(dir_.file(kInstalledName)), kInstalledBytes);
