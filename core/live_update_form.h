@@ -13,7 +13,7 @@
 #include "core/installed_products.h"
 #include "core/startup.h"
 #include "core/updater_state.h"
-#include "platform/internet.h"
+#include "platform/internet_transfer.h"
 #include "platform/windowing.h"
 
 namespace kvu {

@@ -4,8 +4,9 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "platform/dir_listing.h"
 #include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "registration/version_info.h"
 
 namespace kvu {

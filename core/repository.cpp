@@ -7,7 +7,7 @@
 
 #include "core/radix64.h"
 #include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/file_contents.h"
 
 namespace kvu {
 namespace {

@@ -1,8 +1,8 @@
 #include "core/restrict_list.h"
 
-#include "core/path_segments.h"
 #include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/file_contents.h"
+#include "platform/paths.h"
 
 namespace kvu {
 

@@ -1,7 +1,6 @@
 #include "core/settings.h"
 
-#include "core/path_segments.h"
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/profile.h"
 
 namespace kvu {

@@ -1,8 +1,8 @@
 #include "core/startup.h"
 
+#include "platform/connection.h"
 #include "platform/environment.h"
-#include "platform/files.h"
-#include "platform/internet.h"
+#include "platform/paths.h"
 
 namespace kvu {
 

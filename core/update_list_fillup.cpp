@@ -4,7 +4,7 @@
 
 #include "decision/date_text.h"
 #include "decision/version_compare.h"
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "registration/file_info_log.h"
 
 namespace kvu {

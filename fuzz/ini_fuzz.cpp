@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/posix/ini_document.h"
+#include "platform/ini_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);

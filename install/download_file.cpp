@@ -1,8 +1,7 @@
 #include "install/download_file.h"
 
-#include "core/path_segments.h"
-#include "platform/archive_files.h"
-#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/staged_file.h"
 
 namespace kvu {
 namespace {

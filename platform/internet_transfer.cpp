@@ -1,7 +1,7 @@
 #include <cctype>
 #include <string>
 
-#include "platform/internet.h"
+#include "platform/internet_transfer.h"
 
 namespace kvu {
 namespace {

@@ -1,7 +1,8 @@
 #include "registration/file_info_log.h"
 
 #include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/file_contents.h"
+#include "platform/paths.h"
 
 namespace kvu {
 

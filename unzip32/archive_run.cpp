@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/archive_files.h"
+#include "platform/staged_file.h"
 #include "unzip32/central_directory.h"
 #include "unzip32/listing.h"
 #include "unzip32/member_action.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/archive_files.h"
+#include "platform/staged_file.h"
 
 namespace kvu::unzip {
 

@@ -1,6 +1,6 @@
 #include "unzip32/member_action.h"
 
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "unzip32/member_name.h"
 #include "unzip32/member_output.h"
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/archive_files.h"
+#include "platform/staged_file.h"
 #include "unzip32/central_directory.h"
 
 struct z_stream_s;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/archive_files.h"
+#include "platform/staged_file.h"
 #include "unzip32/callbacks.h"
 #include "unzip32/member_data.h"
 

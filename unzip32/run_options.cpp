@@ -1,7 +1,7 @@
 #include "unzip32/run_options.h"
 
 #include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "unzip32/wildcard.h"
 
 namespace kvu::unzip {

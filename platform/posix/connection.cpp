@@ -1,7 +1,7 @@
 #include <ifaddrs.h>
 #include <net/if.h>
 
-#include "platform/internet.h"
+#include "platform/connection.h"
 
 namespace kvu {
 

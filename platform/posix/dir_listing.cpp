@@ -8,9 +8,9 @@
 #include <memory>
 #include <optional>
 
+#include "platform/dir_listing.h"
 #include "platform/encoding.h"
-#include "platform/files.h"
-#include "platform/posix/wildcard.h"
+#include "platform/wildcard.h"
 
 namespace kvu {
 namespace {
@@ -143,19 +143,6 @@ std::vector<DirEntry> ListFolders(const std::string& folder) {
 FolderListing ListFolder(const std::string& folder, const std::string& pattern) {
     return List(folder, true, true,
                 [&](const char* name) { return MatchesFilePattern(name, pattern); });
-}
-
-bool AppendToFile(const std::string& path, std::string_view bytes) {
-    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    bool ok = true;
-    for (std::size_t done = 0; ok && done < bytes.size();) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        ok = n > 0;
-        done += ok ? static_cast<std::size_t>(n) : 0;
-    }
-    return close(fd) == 0 && ok;
 }
 
 }  // namespace kvu

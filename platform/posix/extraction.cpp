@@ -1,7 +1,7 @@
 #include <dlfcn.h>
 
 #include "platform/extraction.h"
-#include "platform/files.h"
+#include "platform/paths.h"
 
 namespace kvu {
 namespace {

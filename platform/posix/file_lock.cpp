@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "platform/files.h"
+#include "platform/file_lock.h"
+#include "platform/paths.h"
 
 namespace kvu {
 namespace {

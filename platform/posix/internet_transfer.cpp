@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/internet.h"
+#include "platform/internet_transfer.h"
 
 namespace kvu {
 namespace {

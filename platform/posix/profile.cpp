@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/encoding.h"
-#include "platform/posix/ini_document.h"
+#include "platform/ini_document.h"
 #include "platform/profile.h"
 
 namespace kvu {

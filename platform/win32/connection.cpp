@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include "platform/internet.h"
+#include "platform/connection.h"
 
 namespace kvu {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/files.h"
+#include "platform/dir_listing.h"
 #include "platform/win32/wide.h"
 
 namespace kvu {
@@ -60,19 +60,6 @@ std::vector<DirEntry> ListFolders(const std::string& folder) {
 
 FolderListing ListFolder(const std::string& folder, const std::string& pattern) {
     return {List(folder, pattern, false), List(folder, "*.*", true)};
-}
-
-bool AppendToFile(const std::string& path, std::string_view bytes) {
-    HANDLE file =
-        CreateFileW(Utf8ToWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    return CloseHandle(file) && ok;
 }
 
 }  // namespace kvu

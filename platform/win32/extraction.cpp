@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "platform/extraction.h"
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/win32/wide.h"
 
 namespace kvu {

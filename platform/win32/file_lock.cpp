@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "platform/files.h"
+#include "platform/file_lock.h"
+#include "platform/paths.h"
 #include "platform/win32/wide.h"
 
 namespace kvu {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/internet.h"
+#include "platform/internet_transfer.h"
 #include "platform/win32/wide.h"
 
 namespace kvu {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "tests/core/live_update_form_fixture.h"
 
 namespace kvu {

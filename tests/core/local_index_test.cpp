@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "registration/version_info.h"
 #include "test_images.h"
 #include "tests/support/temp_dir.h"

@@ -11,7 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "platform/files.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/temp_dir.h"
 

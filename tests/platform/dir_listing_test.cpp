@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/dir_listing.h"
+#include "platform/file_contents.h"
+#include "platform/paths.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {

@@ -4,7 +4,8 @@
 #include <fstream>
 #include <string>
 
-#include "platform/files.h"
+#include "platform/file_lock.h"
+#include "platform/paths.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {

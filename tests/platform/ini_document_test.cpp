@@ -1,4 +1,4 @@
-#include "platform/posix/ini_document.h"
+#include "platform/ini_document.h"
 
 #include <gtest/gtest.h>
 

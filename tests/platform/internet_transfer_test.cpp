@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/internet.h"
+#include "platform/internet_transfer.h"
 #include "tests/support/http_test_server.h"
 
 namespace kvu {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/archive_files.h"
-#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/staged_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {

@@ -1,6 +1,6 @@
 // The file-name matcher of our Linux listing. It runs in the Windows tests as
 // well, where the system's own listing checks it.
-#include "platform/posix/wildcard.h"
+#include "platform/wildcard.h"
 
 #include <gtest/gtest.h>
 

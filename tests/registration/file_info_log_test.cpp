@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "registration/file_info_log.h"
 #include "test_images.h"
 #include "tests/support/pe_builder.h"

@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-#include "platform/archive_files.h"
+#include "platform/staged_file.h"
 #include "tests/unzip32/unzip_harness.h"
 
 namespace kvu::test {

@@ -14,7 +14,7 @@
 
 #include "platform/encoding.h"
 #include "platform/extraction.h"
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/zip_writer.h"
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/internet.h"
+#include "platform/connection.h"
 
 namespace kvu {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
+#include "platform/dir_listing.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/files.h"
+#include "platform/file_lock.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/dir_listing.h"
 #include "platform/encoding.h"
-#include "platform/files.h"
-#include "platform/posix/wildcard.h"
+#include "platform/wildcard.h"
 #include "tests/platform/wildcard_cases.h"
 #include "tests/support/temp_dir.h"
 

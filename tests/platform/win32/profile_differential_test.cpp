@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/ini_document.h"
+#include "platform/ini_document.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {

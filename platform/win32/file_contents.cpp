@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/files.h"
+#include "platform/file_contents.h"
 #include "platform/win32/wide.h"
 
 namespace kvu {
@@ -28,6 +28,19 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
     }
     CloseHandle(file);
     return bytes;
+}
+
+bool AppendToFile(const std::string& path, std::string_view bytes) {
+    HANDLE file =
+        CreateFileW(Utf8ToWide(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    return CloseHandle(file) && ok;
 }
 
 }  // namespace kvu

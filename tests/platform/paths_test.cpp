@@ -1,4 +1,4 @@
-#include "core/path_segments.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 

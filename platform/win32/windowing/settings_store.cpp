@@ -1,11 +1,7 @@
-// The folder picker and the per-user settings store of the Win32 backend.
+// The per-user settings store of the Win32 backend: values in the registry.
 #include <windows.h>
 
-#include <objbase.h>
-#include <shlobj.h>
-
 #include "platform/win32/wide.h"
-#include "platform/win32/windowing/form_window.h"
 #include "platform/win32/windowing/win32_backend.h"
 
 namespace kvu::ui::win32 {
@@ -17,25 +13,6 @@ std::wstring SettingsKey(const std::string& app, const std::string& section) {
 }
 
 }  // namespace
-
-std::string Win32Backend::BrowseForFolder(Form* owner, const std::string& title) {
-    std::wstring caption = Utf8ToWide(title);
-    wchar_t name[MAX_PATH] = {};
-    BROWSEINFOW info{};
-    info.hwndOwner =
-        owner && owner->peer() ? static_cast<FormWindow*>(owner->peer())->hwnd() : nullptr;
-    info.pidlRoot = nullptr;  // the desktop
-    info.pszDisplayName = name;
-    info.lpszTitle = caption.c_str();
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (!chosen)
-        return {};
-    wchar_t path[MAX_PATH] = {};
-    BOOL ok = SHGetPathFromIDListW(chosen, path);
-    CoTaskMemFree(chosen);
-    return ok ? WideToUtf8(path) : std::string();
-}
 
 std::string Win32Backend::GetSetting(const std::string& app, const std::string& section,
                                      const std::string& key, const std::string& def) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
+#include "platform/file_contents.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {

@@ -1,4 +1,4 @@
-// Internet access: the connection test, HTTP and HTTPS transfers.
+// The HTTP and HTTPS transfer.
 #pragma once
 
 #include <atomic>
@@ -12,15 +12,6 @@
 #include "platform/error.h"
 
 namespace kvu {
-
-// --- Connection test ---
-
-// True when the machine reports a connection to a network: the system's
-// connection-state query on Windows; on Linux, a network interface other than
-// loopback that is up.
-bool IsConnected();
-
-// --- HTTP transfer ---
 
 // How long a transfer may wait for a connection or for the next bytes.
 inline constexpr std::chrono::milliseconds kTransferTimeout{60'000};

@@ -1,7 +1,7 @@
 #include <string_view>
 
 #include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/file_contents.h"
 
 namespace kvu {
 namespace {

@@ -1,6 +1,4 @@
-#include "core/path_segments.h"
-
-#include "platform/files.h"
+#include "platform/paths.h"
 
 namespace kvu {
 
@@ -16,7 +14,7 @@ std::string WithoutLastSegment(std::string_view text, char separator) {
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
     std::string path(folder);
-    if (path.empty() || path.back() != kPathSep)
+    if (path.empty() || (path.back() != kPathSep && path.back() != '/'))
         path += kPathSep;
     return path.append(name);
 }

@@ -2,7 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/files.h"
+#include "platform/file_contents.h"
 
 namespace kvu {
 
@@ -27,6 +27,19 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
     }
     close(fd);
     return bytes;
+}
+
+bool AppendToFile(const std::string& path, std::string_view bytes) {
+    const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        ok = n > 0;
+        done += ok ? static_cast<std::size_t>(n) : 0;
+    }
+    return close(fd) == 0 && ok;
 }
 
 }  // namespace kvu

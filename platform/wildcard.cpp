@@ -1,4 +1,4 @@
-#include "platform/posix/wildcard.h"
+#include "platform/wildcard.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/files.h"
+#include "platform/paths.h"
 #include "platform/win32/wide.h"
 
 namespace kvu {

@@ -4,7 +4,7 @@
 #include <climits>
 #include <string>
 
-#include "platform/files.h"
+#include "platform/paths.h"
 
 namespace kvu {
 

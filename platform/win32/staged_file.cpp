@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "platform/archive_files.h"
+#include "platform/staged_file.h"
 #include "platform/win32/wide.h"
 
 namespace kvu {

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/encoding.h"
-#include "platform/files.h"
+#include "platform/file_contents.h"
+#include "platform/paths.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {

@@ -7,7 +7,7 @@
 #include <random>
 #include <string>
 
-#include "platform/archive_files.h"
+#include "platform/staged_file.h"
 
 namespace kvu {
 namespace {
