@@ -7,6 +7,7 @@
 #include "platform/dir_listing.h"
 #include "platform/encoding.h"
 #include "platform/paths.h"
+#include "platform/plain_text.h"
 #include "registration/version_info.h"
 
 namespace kvu {
@@ -93,11 +94,6 @@ std::vector<std::string> ScanOne(const std::string& folder,
     if (patterns.empty())
         folders = ListFolders(folder);
     return Subfolders(folder, folders);
-}
-
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 char AsciiUpper(char c) {

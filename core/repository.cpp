@@ -8,34 +8,16 @@
 #include "core/radix64.h"
 #include "platform/encoding.h"
 #include "platform/file_contents.h"
+#include "platform/plain_text.h"
 
 namespace kvu {
 namespace {
 
-std::string_view StripBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-// A decimal whole number with an optional sign, blanks around it allowed,
-// within the signed 32-bit range.
-std::optional<std::int32_t> ToWholeNumber(std::string_view text) {
-    text = StripBlanks(text);
-    if (text.size() > 1 && text.front() == '+' && text[1] != '-')
-        text.remove_prefix(1);
-    std::int32_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return {};
-    return value;
-}
-
 // A decimal number such as 12345 or 1.5e3; no hexadecimal, infinity or NaN.
 std::optional<double> ToNumber(std::string_view text) {
-    text = StripBlanks(text);
+    text = TrimBlanks(text);
+    if (text.empty())
+        return {};
     if (text.size() > 1 && text.front() == '+' && text[1] != '-')
         text.remove_prefix(1);
     std::size_t first = text.front() == '-' ? 1 : 0;
@@ -62,8 +44,8 @@ void addRow(const std::vector<std::string>& columns, RepositoryRowList& rows) {
     if (columns.size() < 9 || IsHeader(columns))
         return;
     clsRepoFiles row;
-    row.RID = ToWholeNumber(columns[0]).value_or(0);
-    row.OptionNumber = ToWholeNumber(columns[1]).value_or(0);
+    row.RID = ParseStrictWholeNumber(columns[0]).value_or(0);
+    row.OptionNumber = ParseStrictWholeNumber(columns[1]).value_or(0);
     row.zipname = columns[2];
     row.FileName = columns[3];
     row.FileType = columns[4];

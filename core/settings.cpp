@@ -1,6 +1,7 @@
 #include "core/settings.h"
 
 #include "platform/paths.h"
+#include "platform/plain_text.h"
 #include "platform/profile.h"
 
 namespace kvu {
@@ -9,14 +10,6 @@ namespace {
 std::string ReadText(const std::string& file, const std::string& section, std::string_view key,
                      const std::string& def) {
     return TrimAtNul(ReadProfileString(section, std::string(key), def, file));
-}
-
-std::string StripBlanks(std::string_view text) {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    std::size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
 }
 
 void Write(const std::string& appFolder, int productNumber, std::string_view key,
@@ -40,7 +33,7 @@ std::string ProductSection(int productNumber) {
 }
 
 std::string ChooseTempPath(std::string_view stored, const std::string& defaultTempFolder) {
-    std::string path = StripBlanks(TrimAtNul(stored));
+    std::string path(TrimSpaces(TrimAtNul(stored)));
     if (path.empty() || !PathExists(path))
         return defaultTempFolder;
     return path;

@@ -5,6 +5,7 @@
 #include "decision/date_text.h"
 #include "decision/version_compare.h"
 #include "platform/paths.h"
+#include "platform/plain_text.h"
 #include "registration/file_info_log.h"
 
 namespace kvu {
@@ -13,25 +14,13 @@ namespace {
 constexpr std::string_view kAlways = "ALLWAYS";
 constexpr std::string_view kNotExist = "NOTEXIST";
 constexpr std::string_view kFillupError = "UpdateListFillup error ->";
-
-std::string_view StripBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
-void AppendWithSeparator(std::string& path, std::string_view part) {
-    if (path.empty() || path.back() != kPathSep)
-        path += kPathSep;
-    path += part;
-}
+// A remote date that is no date reports the number of a type mismatch.
+constexpr long kErrorTypeMismatch = 13;
 
 Result<int> DateScore(const clsRepoFiles& row, const FileData& local) {
     std::optional<DateTime> remote = ParseDateText(row.datetime);
     if (!remote) {
-        return Error{13, "IsUpdateCandidate",
+        return Error{kErrorTypeMismatch, "IsUpdateCandidate",
                      "invalid remote date \"" + row.datetime + "\" of " + row.FileName};
     }
     if (*remote > local.FileDate)
@@ -40,7 +29,7 @@ Result<int> DateScore(const clsRepoFiles& row, const FileData& local) {
 }
 
 int VersionScore(const clsRepoFiles& row, const FileData& local) {
-    return IsLowerVersion(StripBlanks(row.version), StripBlanks(local.FileVersion)) ? 0 : 2;
+    return IsLowerVersion(TrimSpaces(row.version), TrimSpaces(local.FileVersion)) ? 0 : 2;
 }
 
 }  // namespace
@@ -48,10 +37,9 @@ int VersionScore(const clsRepoFiles& row, const FileData& local) {
 std::string BuildLocalPath(const std::string& productFolder, std::string_view fileName,
                            std::string_view targetDir) {
     std::string path = productFolder;
-    if (!StripBlanks(targetDir).empty())
-        AppendWithSeparator(path, ToNativeSeparators(targetDir));
-    AppendWithSeparator(path, ToNativeSeparators(fileName));
-    return path;
+    if (!TrimSpaces(targetDir).empty())
+        path = JoinPath(path, ToNativeSeparators(targetDir));
+    return JoinPath(path, ToNativeSeparators(fileName));
 }
 
 int CountLocalFiles(const LocalIndex& index, std::string_view path) {
@@ -68,7 +56,7 @@ std::vector<FileData> FindLocalFiles(const LocalIndex& index, std::string_view p
 Result<bool> IsUpdateCandidate(const clsRepoFiles& row, const FileData& local, int onlyNewer) {
     if (local.FileRestricted || row.UpdateMode == kNotExist)
         return false;
-    if (!StripBlanks(local.FileVersion).empty())
+    if (!TrimSpaces(local.FileVersion).empty())
         return VersionScore(row, local) > onlyNewer;
     Result<int> score = DateScore(row, local);
     if (!score)

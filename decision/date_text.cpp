@@ -1,5 +1,7 @@
 #include "decision/date_text.h"
 
+#include "platform/plain_text.h"
+
 #include <cstdio>
 
 namespace kvu {
@@ -41,10 +43,6 @@ bool Match(std::string_view text, std::string_view pattern, DateTime& out) {
     return true;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 }  // namespace
 
 bool IsValidDateTime(const DateTime& v) {
@@ -65,10 +63,7 @@ std::optional<DateTime> ParseDateText(std::string_view text) {
         "dddd.dd.dd. dd:dd:dd", "dddd.dd.dd dd:dd:dd", "dddd.dd.dd.",
         "dddd-dd-dd dd:dd:dd",  "dddd-dd-dd",
     };
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
+    text = TrimBlanks(text);
     for (std::string_view pattern : kPatterns) {
         DateTime value;
         if (Match(text, pattern, value))

@@ -5,6 +5,7 @@
 
 #include "decision/date_text.h"
 #include "decision/version_compare.h"
+#include "platform/plain_text.h"
 
 namespace kvu {
 namespace {
@@ -31,10 +32,6 @@ const CaseStyle& StyleOf(const clsUpdateInfo& info) {
     return kNothingNewer;
 }
 
-bool IsBlankOnly(std::string_view text) {
-    return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
 }  // namespace
 
 bool clsUpdateInfo::UpdateRecommended() const {
@@ -45,7 +42,7 @@ bool clsUpdateInfo::UpdateRecommended() const {
 }
 
 bool clsUpdateInfo::IsNewFile() const {
-    return IsBlankOnly(LocalVersion) && LocalFileSize == 0;
+    return TrimBlanks(LocalVersion).empty() && LocalFileSize == 0;
 }
 
 // An unreadable local date counts as an older local file; an unreadable remote

@@ -1,9 +1,10 @@
 #include "decision/version_compare.h"
 
-#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+#include "platform/plain_text.h"
 
 namespace kvu {
 namespace {
@@ -22,25 +23,6 @@ std::vector<std::string_view> Components(std::string_view text) {
     }
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// A signed 32-bit decimal number with optional blanks around it.
-std::optional<std::int32_t> ReadComponent(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    if (text.size() > 1 && text.front() == '+' && text[1] != '-')
-        text.remove_prefix(1);
-    std::int32_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 }  // namespace
 
 bool IsLowerVersion(std::string_view first, std::string_view second) {
@@ -49,8 +31,8 @@ bool IsLowerVersion(std::string_view first, std::string_view second) {
     for (std::size_t i = 0; i < theirs.size(); ++i) {
         if (i >= mine.size())
             return true;
-        std::optional<std::int32_t> a = ReadComponent(mine[i]);
-        std::optional<std::int32_t> b = ReadComponent(theirs[i]);
+        std::optional<std::int32_t> a = ParseStrictWholeNumber(mine[i]);
+        std::optional<std::int32_t> b = ParseStrictWholeNumber(theirs[i]);
         if (!a || !b)
             return true;
         if (*a != *b)

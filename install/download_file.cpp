@@ -26,7 +26,7 @@ bool Fetch(InternetTransfer& inet, const std::string& url, const std::string& fo
     Result<std::uint64_t> received = inet.OpenUrl(url, [&file](std::string_view bytes) {
         return file.Write(bytes.data(), bytes.size()) == WriteResult::kOk;
     });
-    return received.ok() && file.Commit(folder + kPathSep + name, std::nullopt) == WriteResult::kOk;
+    return received.ok() && file.Commit(JoinPath(folder, name), std::nullopt) == WriteResult::kOk;
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ bool IsBlank(char c) {
     return b == ' ' || (b >= 0x09 && b <= 0x0D) || b == 0x1A || b == 0xA0;
 }
 
-std::string_view Trim(std::string_view s) {
+std::string_view TrimProfileBlanks(std::string_view s) {
     while (!s.empty() && IsBlank(s.front()))
         s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back()))
@@ -49,7 +49,7 @@ Line ParseLine(std::string_view text, std::size_t begin, std::size_t newline) {
     Line line;
     line.end = newline == std::string_view::npos ? text.size() : newline + 1;
     std::string_view raw = text.substr(begin, line.end - begin);
-    std::string_view content = Trim(raw);
+    std::string_view content = TrimProfileBlanks(raw);
     line.contentBegin = begin + static_cast<std::size_t>(content.data() - raw.data());
     line.contentEnd = line.contentBegin + content.size();
     if (content.empty())
@@ -58,7 +58,7 @@ Line ParseLine(std::string_view text, std::size_t begin, std::size_t newline) {
         std::size_t close = content.rfind(']');
         if (close != std::string_view::npos) {
             line.kind = Kind::kSection;
-            line.name = Trim(content.substr(1, close - 1));
+            line.name = TrimProfileBlanks(content.substr(1, close - 1));
             return line;
         }
     }
@@ -68,8 +68,8 @@ Line ParseLine(std::string_view text, std::size_t begin, std::size_t newline) {
         line.name = content;
         return line;
     }
-    line.name = Trim(content.substr(0, equals));
-    line.value = Trim(content.substr(equals + 1));
+    line.name = TrimProfileBlanks(content.substr(0, equals));
+    line.value = TrimProfileBlanks(content.substr(equals + 1));
     return line;
 }
 
@@ -189,9 +189,9 @@ std::string ReadString(std::string_view text, std::string_view section, std::str
         return {};
     def = WithoutTrailingSpaces(def);
     std::vector<Line> lines = Parse(text);
-    std::optional<SectionSpan> span = FindSection(lines, Trim(section));
+    std::optional<SectionSpan> span = FindSection(lines, TrimProfileBlanks(section));
     if (span) {
-        std::optional<std::size_t> at = FindKey(lines, *span, Trim(key));
+        std::optional<std::size_t> at = FindKey(lines, *span, TrimProfileBlanks(key));
         if (at && lines[*at].value)
             return CopyEntry(*lines[*at].value, bufferSize);
     }
@@ -206,7 +206,7 @@ int ReadInt(std::string_view text, std::string_view section, std::string_view ke
 
 std::vector<std::string> KeyNames(std::string_view text, std::string_view section) {
     std::vector<Line> lines = Parse(text);
-    std::optional<SectionSpan> span = FindSection(lines, Trim(section));
+    std::optional<SectionSpan> span = FindSection(lines, TrimProfileBlanks(section));
     std::vector<std::string> names;
     if (!span)
         return names;
@@ -227,8 +227,8 @@ std::string WriteString(std::string_view text, std::string_view section, std::st
                         std::string_view value) {
     while (!value.empty() && IsBlank(value.front()))
         value.remove_prefix(1);
-    section = Trim(section);
-    key = Trim(key);
+    section = TrimProfileBlanks(section);
+    key = TrimProfileBlanks(key);
     std::vector<Line> lines = Parse(text);
     std::string entry = std::string(key) + "=" + std::string(value);
     std::string out(text);

@@ -14,7 +14,7 @@ std::string WithoutLastSegment(std::string_view text, char separator) {
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
     std::string path(folder);
-    if (path.empty() || (path.back() != kPathSep && path.back() != '/'))
+    if (path.empty() || path.back() != kPathSep)
         path += kPathSep;
     return path.append(name);
 }

@@ -43,8 +43,8 @@ std::string LastSegment(std::string_view text, char separator);
 // file stays in the path.
 std::string WithoutLastSegment(std::string_view text, char separator);
 
-// A file in a folder: folder, the platform separator, name; no separator is
-// added when the folder already ends with one (a drive root; "/" counts too).
+// A file in a folder: folder, the platform separator, name; the separator is
+// not doubled when the folder already ends with it (a drive root).
 std::string JoinPath(std::string_view folder, std::string_view name);
 
 }  // namespace kvu

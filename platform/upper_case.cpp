@@ -24,25 +24,6 @@ char32_t UpperCodePoint(char32_t c) {
     return c;
 }
 
-// Decodes one UTF-8 sequence at text[i]; invalid bytes come back as themselves
-// with length 1 so that they pass through untouched.
-char32_t Decode(std::string_view text, std::size_t i, std::size_t& length) {
-    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-    unsigned char lead = byte(0);
-    std::size_t need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    length = 1;
-    if (need == 1 || i + need > text.size())
-        return lead < 0x80 ? lead : 0xFFFFFFFF;
-    char32_t c = lead & (0x7F >> need);
-    for (std::size_t k = 1; k < need; ++k) {
-        if ((byte(k) & 0xC0) != 0x80)
-            return 0xFFFFFFFF;
-        c = (c << 6) | (byte(k) & 0x3F);
-    }
-    length = need;
-    return c;
-}
-
 }  // namespace
 
 std::string UpperCase(std::string_view utf8) {
@@ -62,15 +43,15 @@ std::string UpperCase(std::string_view utf8) {
         return out;
     out.clear();
     for (std::size_t i = 0; i < utf8.size();) {
-        std::size_t length = 1;
-        char32_t c = Decode(utf8, i, length);
-        if (c == 0xFFFFFFFF || length == 1) {
+        // Single bytes, valid or not, pass through with ASCII upper-cased.
+        const Utf8Sequence sequence = DecodeUtf8(utf8, i);
+        if (!sequence.valid || sequence.length == 1) {
             char ch = utf8[i];
             out += (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 0x20) : ch;
         } else {
-            AppendUtf8(UpperCodePoint(c), out);
+            AppendUtf8(UpperCodePoint(sequence.codePoint), out);
         }
-        i += length;
+        i += sequence.length;
     }
     return out;
 }

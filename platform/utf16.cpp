@@ -18,15 +18,9 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = i + length <= utf8.size() && lead < 0xF8 && (lead < 0x80 || lead >= 0xC0);
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (!valid || c > 0x10FFFF) {
+        const Utf8Sequence sequence = DecodeUtf8(utf8, i);
+        const char32_t c = sequence.codePoint;
+        if (!sequence.valid || lead >= 0xF8 || c > 0x10FFFF) {
             out += static_cast<char16_t>(lead);
             ++i;
             continue;
@@ -37,7 +31,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
         } else {
             out += static_cast<char16_t>(c);
         }
-        i += length;
+        i += sequence.length;
     }
     return out;
 }

@@ -1,7 +1,10 @@
-// Writing one code point as UTF-8, shared by the portable text conversions.
+// Reading and writing one code point as UTF-8, shared by the portable text
+// conversions and the extraction library.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace kvu {
 
@@ -21,6 +24,34 @@ inline void AppendUtf8(char32_t c, std::string& out) {
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
+}
+
+struct Utf8Sequence {
+    char32_t codePoint = 0;  // the lead byte itself when the sequence is not valid
+    std::size_t length = 1;
+    bool valid = false;
+};
+
+// The sequence at text[at], its length taken from the lead byte and its
+// continuation bytes checked. A stray continuation byte, a cut or broken
+// sequence is one invalid byte. Longer forms, overlong forms and surrogates are
+// left for the caller to judge.
+inline Utf8Sequence DecodeUtf8(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    const Utf8Sequence invalid{lead, 1, false};
+    if (length == 1)
+        return {lead, 1, lead < 0x80};
+    if (length > text.size() - at)
+        return invalid;
+    char32_t c = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80)
+            return invalid;
+        c = (c << 6) | (next & 0x3F);
+    }
+    return {c, length, true};
 }
 
 }  // namespace kvu

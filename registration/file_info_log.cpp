@@ -7,9 +7,7 @@
 namespace kvu {
 
 std::string FileInfoLogPath(const std::string& appFolder) {
-    if (!appFolder.empty() && appFolder.back() == kPathSep)
-        return appFolder + std::string(kFileInfoLogName);
-    return appFolder + kPathSep + std::string(kFileInfoLogName);
+    return JoinPath(appFolder, kFileInfoLogName);
 }
 
 void LogFileInfoError(const std::string& appFolder, std::string_view text) {

@@ -216,7 +216,7 @@ void Transfer(RunState& state, const MemberEntry& entry, const std::string& targ
 
 }  // namespace
 
-std::int32_t Outcome::Result() const {
+std::int32_t RunResult::Result() const {
     if (worst_ > kUnzipWarning || done_ > 0 || unsupported_ + noPassword_ == 0)
         return worst_;
     return unsupported_ > 0 ? kUnzipUnsupported : kUnzipBadPassword;

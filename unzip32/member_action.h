@@ -18,7 +18,7 @@ namespace kvu::unzip {
 // The result of a run, gathered member by member: the worst code met, except
 // that a run where nothing could be done because of unsupported methods or
 // missing passwords says so.
-class Outcome {
+class RunResult {
   public:
     void Raise(std::int32_t code) { worst_ = std::max(worst_, code); }
     void Done() { ++done_; }
@@ -45,7 +45,7 @@ struct RunState {
     const ReadOnlyFile& file;
     const ArchiveIndex& index;
     MemberReader& reader;
-    Outcome outcome{};
+    RunResult outcome{};
     std::optional<std::string> password{};  // the last password that fitted
     bool askPasswords = true;
     bool overwriteAll = false;

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <vector>
 
+#include "platform/utf8_codec.h"
+
 namespace kvu::unzip {
 namespace {
 
@@ -27,25 +29,12 @@ constexpr std::uint32_t kUnixTypeMask = 0170000;
 constexpr std::uint32_t kUnixFolder = 0040000;
 constexpr std::uint32_t kDosFolderAttribute = 0x10;
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 std::string FromCodePage437(std::string_view raw) {
     std::string out;
     out.reserve(raw.size() * 2);
     for (char ch : raw) {
         auto byte = static_cast<unsigned char>(ch);
-        AppendUtf8(out, byte < 0x80 ? char32_t{byte} : char32_t{kCodePage437[byte - 0x80]});
+        AppendUtf8(byte < 0x80 ? char32_t{byte} : char32_t{kCodePage437[byte - 0x80]}, out);
     }
     return out;
 }

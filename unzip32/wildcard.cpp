@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/encoding.h"
+#include "platform/utf8_codec.h"
 
 namespace kvu::unzip {
 namespace {
@@ -13,19 +14,10 @@ std::u32string Decode(std::string_view text, bool ignoreCase) {
     std::string source = ignoreCase ? UpperCase(text) : std::string(text);
     std::u32string out;
     for (std::size_t i = 0; i < source.size();) {
-        auto byte = [&](std::size_t k) { return static_cast<unsigned char>(source[i + k]); };
-        unsigned char lead = byte(0);
-        std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        bool whole = length <= source.size() - i;
-        for (std::size_t k = 1; whole && k < length; ++k)
-            whole = (byte(k) & 0xC0) == 0x80;
-        if (!whole)
-            length = 1;
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k)
-            c = (c << 6) | (byte(k) & 0x3F);
+        const Utf8Sequence sequence = DecodeUtf8(source, i);
+        const char32_t c = sequence.codePoint;
         out += c == U'\\' ? U'/' : c;
-        i += length;
+        i += sequence.length;
     }
     return out;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/encoding.h"
+#include "platform/plain_text.h"
 
 namespace kvu {
 namespace {
@@ -25,14 +26,6 @@ class Converter {
   private:
     iconv_t cd_;
 };
-
-bool IsAscii(std::string_view text) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
 
 // Length of the input sequence that iconv refused: a whole UTF-8 sequence, or
 // one byte of single-byte text.

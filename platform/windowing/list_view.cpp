@@ -76,6 +76,20 @@ int ListView::AddRow(const std::string& text) {
     return RowCount() - 1;
 }
 
+int ListView::AddRows(const std::vector<std::vector<std::string>>& rows) {
+    const int first = RowCount();
+    for (const std::vector<std::string>& texts : rows) {
+        Row row;
+        for (const std::string& text : texts)
+            row.cells.push_back({text, std::nullopt, false});
+        rows_.push_back(std::move(row));
+        order_.push_back(RowCount() - 1);
+    }
+    Resort();
+    Sync(Aspect::kItems);
+    return first;
+}
+
 const ListView::Row& ListView::GetRow(int row) const {
     CheckIndex(row, RowCount(), "row");
     return rows_[static_cast<std::size_t>(row)];

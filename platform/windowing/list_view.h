@@ -54,6 +54,9 @@ class ListView : public Control {
 
     void Clear();
     int AddRow(const std::string& text);
+    // Adds rows with the texts of their cells, sorting and redrawing the list
+    // once rather than once a row; the number of the first new row.
+    int AddRows(const std::vector<std::vector<std::string>>& rows);
     int RowCount() const { return static_cast<int>(rows_.size()); }
     const Row& GetRow(int row) const;
     const std::string& CellText(int row, int column) const;

@@ -63,8 +63,12 @@ TEST_F(WindowingListTest, SortingByAColumnsTextKeepsTheRowNumbers) {
     int added = form.list.AddRow("delta");
     form.list.SetCellText(added, 1, "0");
     EXPECT_EQ(Shown(1).front(), "0") << "new rows take their sorted place";
+    EXPECT_EQ(form.list.AddRows({{"Epszilon", "7"}, {"zéta", "05"}}), 5);
+    EXPECT_EQ(Shown(1), (std::vector<std::string>{"0", "05", "100", "20", "3", "7", "9"}))
+        << "so do rows added at once";
+    EXPECT_EQ(form.list.CellText(6, 0), "zéta");
     form.list.SetSorted(false);
-    EXPECT_EQ(form.list.DisplayOrder(), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(form.list.DisplayOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST_F(WindowingListTest, CheckBoxesCellsAndColumns) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/windowing/types.h"
+
 namespace kvu::ui::win32 {
 
 // The DPI a window is shown at; the system DPI before Windows 10.
@@ -14,10 +16,10 @@ UINT SystemDpi();
 void OuterRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);
 
 inline int TwipsToPixels(int twips, UINT dpi) {
-    return MulDiv(twips, static_cast<int>(dpi), 1440);
+    return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
 }
 inline int PixelsToTwips(int pixels, UINT dpi) {
-    return MulDiv(pixels, 1440, static_cast<int>(dpi));
+    return MulDiv(pixels, kTwipsPerInch, static_cast<int>(dpi));
 }
 
 }  // namespace kvu::ui::win32
