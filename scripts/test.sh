@@ -15,6 +15,21 @@ mkdir -p "$log_dir"
 
 step() { echo; echo "=== $*"; }
 
+# Non-blank lines of source (C, C++, Python, shell) below the given folders.
+source_lines() {
+    find "$@" -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' -o -name '*.py' -o -name '*.sh' \) \
+        -exec cat {} + | grep -cv '^[[:space:]]*$'
+}
+
+# Tests should stay well below the product in size: at most half of it.
+print_line_ratio() {
+    local tests product
+    tests=$(source_lines tests)
+    product=$(source_lines core decision install registration platform unzip32 app)
+    awk -v t="$tests" -v p="$product" \
+        'BEGIN { printf "test lines %d, product lines %d: ratio %.2f (at most 0.50)\n", t, p, t / p }'
+}
+
 # Runs ctest for a preset and adds its counts to the totals.
 run_ctest() {
     local preset=$1 log=$log_dir/ctest-$1.log
@@ -77,4 +92,5 @@ fi
 
 echo
 echo "tests: $passed_total passed, $failed_total failed"
+print_line_ratio
 exit $failed

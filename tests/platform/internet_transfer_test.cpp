@@ -64,6 +64,34 @@ TEST(InternetTransfer, AnErrorStatusFailsWithItsNumberAndWithholdsItsBody) {
     }
 }
 
+// The faults of a server or a connection, with a time-out of their own so that
+// the silent cases end soon.
+TEST(InternetTransfer, BrokenOrSilentServersFail) {
+    std::string refused;
+    {
+        test::HttpTestServer gone;
+        refused = gone.Url("/pkg.zip");
+    }
+    const std::vector<std::pair<const char*, test::HttpHandler>> cases = {
+        {"redirect to a 404", test::Redirect(302, "/nowhere")},
+        {"body shorter than announced", test::ReplyTruncated(4096, std::string(1000, 't'))},
+        {"server slower than the time-out", test::AfterPause(5s, test::Reply(200, "late"))},
+        {"body stalls past the time-out", test::ReplyStalling(std::string(8000, 's'), 1, 5s)},
+    };
+    for (const auto& [what, handler] : cases) {
+        test::HttpTestServer server;
+        server.Route("/pkg.zip", handler);
+        InternetTransfer inet(500ms);
+        Received received;
+        EXPECT_FALSE(inet.OpenUrl(server.Url("/pkg.zip"), received.Sink(inet)).ok()) << what;
+        EXPECT_FALSE(inet.StillExecuting()) << what;
+    }
+    InternetTransfer inet(500ms);
+    Received received;
+    EXPECT_FALSE(inet.OpenUrl(refused, received.Sink(inet)).ok()) << "a refused connection";
+    EXPECT_EQ(received.body, "");
+}
+
 TEST(InternetTransfer, AnEmptyBodyIsASuccessWithNoBytes) {
     test::HttpTestServer server;
     server.Route("/empty", test::Reply(200, ""));

@@ -198,15 +198,5 @@ TEST_F(WindowingTest, TheSettingsStoreKeepsTextsByApplicationSectionAndKey) {
     EXPECT_EQ(session.GetSetting("KVU", "UPDATEFORM", "LEFT"), "");
 }
 
-TEST_F(WindowingTest, AFolderPickerIsAnsweredByTheScriptOrCancelled) {
-    AnswerNextFolderPicker(session, "C:\\Lindora");
-    EXPECT_EQ(session.BrowseForFolder(&form, "Válasszon"), "C:\\Lindora");
-    EXPECT_EQ(session.BrowseForFolder(nullptr, "Másik"), "");
-    ASSERT_EQ(backend().folderPickers.size(), 2u);
-    EXPECT_EQ(backend().folderPickers[0].owner, "TestForm");
-    EXPECT_EQ(backend().folderPickers[1].owner, "");
-    EXPECT_EQ(backend().folderPickers[1].title, "Másik");
-}
-
 }  // namespace
 }  // namespace kvu
