@@ -50,50 +50,6 @@ TEST_F(LiveUpdateFormTest, FirstStartShowsTheDefaultsAndWritesTheProductFolder) 
     EXPECT_TRUE(s.DeleteTempFlag);
 }
 
-TEST_F(LiveUpdateFormTest, ControlsCarryTheirCaptionsAndDesignValues) {
-    LiveUpdateForm& f = Start();
-    const std::vector<std::pair<std::string, std::string>> captions = {
-        {f.Frame1.Caption(), "Internetes programfrissítés"},
-        {f.lblCaption[0].Caption(), "Frissítendő termék:"},
-        {f.lblCaption[1].Caption(), "Verzióinformációs fájl:"},
-        {f.lblCaption[2].Caption(), "terméktelepítési mappa:"},
-        {f.lblCaption[3].Caption(), "ideiglenes mappa:"},
-        {f.btDirBrowse.Caption(), "..."},
-        {f.chkNewer.Caption(), "csak újabb verziókat kínáljon fel"},
-        {f.btUpdateSearch.Caption(), "&Frissítések keresése ..."},
-        {f.btRegisterActivex.Caption(), "&ActiveX komponensek regisztrálása"},
-        {f.btExit.Caption(), "&Kilépés a programból"},
-        {f.infocaption.Caption(), ""},
-        // The selection at start-up clears the hint.
-        {f.Label1.Caption(), ""},
-    };
-    for (const auto& [shown, expected] : captions)
-        EXPECT_EQ(shown, expected);
-
-    EXPECT_EQ(f.tbTempPath.BackColor(), ui::Colour{0xE0E0E0});
-    EXPECT_TRUE(f.tbTempPath.Locked());
-    EXPECT_EQ(f.ProgressBar1.Min(), 0);
-    EXPECT_EQ(f.ProgressBar1.Max(), 3);
-    EXPECT_EQ(f.ProgressBar1.Value(), 0);
-    EXPECT_EQ(f.StatusBar1.PanelCount(), 2);
-    EXPECT_EQ(f.Timer1.Interval(), 1);
-    EXPECT_TRUE(f.Timer1.Running());
-    EXPECT_EQ(f.Timer2.Interval(), 0);
-    EXPECT_FALSE(f.Timer2.Running());
-    // The browse button sits at the right end of the folder box.
-    const ui::Rect& box = f.tbAppPath.Geometry();
-    const ui::Rect& browse = f.btDirBrowse.Geometry();
-    EXPECT_EQ(browse.top, box.top);
-    EXPECT_GT(browse.left, box.left + box.width - 1);
-    EXPECT_LE(browse.left - (box.left + box.width), 60);
-}
-
-TEST_F(LiveUpdateFormTest, TheHintIsShownUntilTheFirstSelection) {
-    LiveUpdateForm f(session, Dependencies());
-    EXPECT_EQ(f.Label1.Caption(),
-              "Kattintson a [Frissítések keresése ...] gombra a programfrissítések kereséséhez");
-}
-
 struct TempCase {
     const char* name;
     const char* tmp;       // "T": the tmp folder, "F": a file, "-": missing, "": empty

@@ -113,16 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
                      NOTHING_NEWER}),
     PrintToStringParamName);
 
-TEST(UpdateInfo, StartsEmptyAsANewFile) {
-    clsUpdateInfo info;
-    EXPECT_EQ(info.LocalVersion, "");
-    EXPECT_EQ(info.LocalFileSize, 0);
-    EXPECT_FALSE(info.Download);
-    EXPECT_FALSE(info.IsFileInUse);
-    EXPECT_EQ(info.UpdateCase(), "új fájl ->");
-    EXPECT_TRUE(info.UpdateRecommended());
-}
-
 // Nothing is cached: every call sees the fields as they are now.
 TEST(UpdateInfo, FollowsTheFieldsOnEveryCall) {
     clsUpdateInfo info;
@@ -165,17 +155,6 @@ TEST(UpdateInfo, OtherFieldsTakeNoPart) {
             }
         }
     }
-}
-
-// The colour digits are blue-green-red values: red in the low byte.
-TEST(UpdateInfo, ColoursAreBlueGreenRed) {
-    clsUpdateInfo newFile;
-    unsigned long fore = std::stoul(newFile.RowForeColor());
-    unsigned long back = std::stoul(newFile.RowbackColor());
-    EXPECT_EQ(fore & 0xFF, 0u);            // red
-    EXPECT_EQ((fore >> 16) & 0xFF, 128u);  // blue
-    EXPECT_EQ(back & 0xFF, 192u);
-    EXPECT_EQ((back >> 16) & 0xFF, 255u);
 }
 
 }  // namespace

@@ -39,84 +39,12 @@ std::uint16_t TreeLength(const pe::ResourceCopy& copy) {
 const char* const kWithVersion[] = {"full.dll", "translations.dll", "nocopyright.exe",
                                     "edge.exe", "font.dll",         "notranslation.dll"};
 
-TEST(PeVersion, CopiesTheResourceOfEveryTestImage) {
-    for (const char* name : kWithVersion) {
-        const std::string image = test::ReadBytes(test::TestImage(name));
-        pe::ResourceCopy copy = CopyOf(image);
-        ASSERT_EQ(copy.outcome, Outcome::kCopied) << name;
-        // The tree as the file holds it, then the system's end mark.
-        const std::uint16_t length = TreeLength(copy);
-        ASSERT_EQ(copy.bytes.size(), length + 4u) << name;
-        EXPECT_EQ(Text(copy).substr(length), "FE2X") << name;
-        EXPECT_NE(image.find(Text(copy).substr(0, length)), std::string::npos) << name;
-        EXPECT_EQ(image.find(test::Utf16Bytes(u"VS_VERSION_INFO")),
-                  image.find(Text(copy).substr(0, length)) + 6)
-            << name;
-    }
-    for (const char* name : {"noversion.dll", "bare.exe"}) {
-        pe::ResourceCopy copy = CopyOf(test::ReadBytes(test::TestImage(name)));
-        EXPECT_EQ(copy.outcome, Outcome::kNone) << name;
-        EXPECT_TRUE(copy.bytes.empty()) << name;
-    }
-}
-
 TEST(PeVersion, ForeignBytesAreNoImage) {
     for (const std::string& bytes :
          {std::string(), std::string("MZ"), std::string(64, 'M'), std::string("PE\0\0", 4),
           std::string("#!/bin/sh\necho hello\n"), std::string(5000, '\0')}) {
         EXPECT_EQ(CopyOf(bytes).outcome, Outcome::kNone) << bytes.size();
     }
-}
-
-TEST(PeVersion, FindsValuesByPathWithoutRegardToCase) {
-    pe::ResourceCopy copy = CopyOf(test::ReadBytes(test::TestImage("full.dll")));
-    ASSERT_EQ(copy.outcome, Outcome::kCopied);
-    auto find = [&](std::string_view path) { return pe::FindValue(copy.bytes, path); };
-    auto text = [&](std::string_view path) {
-        std::optional<pe::ValueRef> v = find(path);
-        std::u16string out;
-        for (std::size_t i = 0; v && i + 1 < v->length; ++i)
-            out += static_cast<char16_t>(copy.bytes[v->offset + 2 * i] |
-                                         copy.bytes[v->offset + 2 * i + 1] << 8);
-        return out;
-    };
-    std::optional<pe::ValueRef> root = find("\\");
-    ASSERT_TRUE(root);
-    EXPECT_EQ(root->length, 52);
-    EXPECT_EQ(copy.bytes[root->offset], 0xBD) << "the fixed block's signature";
-    EXPECT_EQ(find("")->offset, root->offset);
-    std::optional<pe::ValueRef> translation = find("\\VarFileInfo\\Translation");
-    ASSERT_TRUE(translation);
-    EXPECT_EQ(translation->length, 4);
-    EXPECT_EQ(copy.bytes[translation->offset], 0x0E);
-    EXPECT_EQ(copy.bytes[translation->offset + 2], 0xE2);
-    EXPECT_EQ(text("\\StringFileInfo\\040E04E2\\CompanyName"), u"Árvíztűrő Kft.");
-    EXPECT_EQ(text("\\stringfileinfo\\040e04e2\\COMPANYNAME"), u"Árvíztűrő Kft.");
-    EXPECT_EQ(text("\\\\StringFileInfo\\\\040E04E2\\CompanyName\\"), u"Árvíztűrő Kft.");
-    EXPECT_EQ(text("\\StringFileInfo\\040E04E2\\OriginalFileName"), u"full.dll");
-    for (std::string_view missing :
-         {"\\StringFileInfo\\040E04E2\\Company", "\\StringFileInfo\\040E04E2\\CompanyNameX",
-          "\\StringFileInfo\\040904B0\\CompanyName", "\\CompanyName", "\\VarFileInfo\\Nope",
-          "\\StringFileInfo\\040E04E2\\CompanyName\\Deeper"}) {
-        EXPECT_FALSE(find(missing)) << missing;
-    }
-}
-
-TEST(PeVersion, PrefersNeutralThenHungarianThenEnglishThenTheFirst) {
-    auto version = [](std::uint32_t ls) {
-        return test::Serialize(test::StandardVersion({0x00010000, ls}, u"040904B0", {}, {}));
-    };
-    auto chosen = [&](std::vector<test::PeResource> resources) -> std::uint32_t {
-        pe::ResourceCopy copy = CopyOf(test::BuildPeImage(std::move(resources)));
-        std::optional<pe::ValueRef> root = pe::FindValue(copy.bytes, "\\");
-        return root ? copy.bytes.at(root->offset + 12) : 0;  // low byte of dwFileVersionLS
-    };
-    EXPECT_EQ(chosen({{16, 1, 0x0407, version(1)}, {16, 1, 0x040E, version(2)}}), 2u);
-    EXPECT_EQ(chosen({{16, 1, 0x0409, version(1)}, {16, 1, 0x040E, version(2)}}), 2u);
-    EXPECT_EQ(chosen({{16, 1, 0x040E, version(1)}, {16, 1, 0x0000, version(2)}}), 2u);
-    EXPECT_EQ(chosen({{16, 1, 0x0407, version(1)}, {16, 1, 0x0409, version(2)}}), 2u);
-    EXPECT_EQ(chosen({{16, 1, 0x0413, version(2)}, {16, 1, 0x0407, version(1)}}), 1u);
-    EXPECT_EQ(chosen({{16, 1, 0x0413, version(3)}}), 3u);
 }
 
 TEST(PeVersion, TruncatedCopies) {
@@ -279,6 +207,10 @@ TEST(PeVersionTree, FollowsTheLengthsLikeTheSystem) {
     const std::string tree = test::Serialize(root);
     const std::vector<std::uint8_t> bytes(tree.begin(), tree.end());
     EXPECT_TRUE(pe::FindValue(bytes, "\\B"));
+    // Keys without regard to case, separators doubled or trailing, as the system takes them.
+    EXPECT_TRUE(pe::FindValue(bytes, "\\\\b\\"));
+    EXPECT_FALSE(pe::FindValue(bytes, "\\BB"));
+    EXPECT_FALSE(pe::FindValue(bytes, "\\B\\Deeper"));
 
     // A child of length zero ends the search.
     std::vector<std::uint8_t> zero = bytes;

@@ -190,13 +190,5 @@ TEST_F(WindowingTest, EndingTheProgramStopsEverything) {
     EXPECT_TRUE(backend().modalWindows.empty());
 }
 
-TEST_F(WindowingTest, TheSettingsStoreKeepsTextsByApplicationSectionAndKey) {
-    EXPECT_EQ(session.GetSetting("KVU", "UPDATEFORM", "TOP", "120"), "120");
-    session.SaveSetting("KVU", "UPDATEFORM", "TOP", "300");
-    session.SaveSetting("KVU", "OTHER", "TOP", "1");
-    EXPECT_EQ(session.GetSetting("KVU", "UPDATEFORM", "TOP", "120"), "300");
-    EXPECT_EQ(session.GetSetting("KVU", "UPDATEFORM", "LEFT"), "");
-}
-
 }  // namespace
 }  // namespace kvu
