@@ -33,16 +33,6 @@ TEST(SettingsPath, TrimAtNul) {
     EXPECT_EQ(TrimAtNul(std::string("\0x", 2)), "");
 }
 
-TEST_F(SettingsTest, FirstStartWithoutAFileGivesTheDefaults) {
-    ProductSettings s = ReadProductSettings(app.str(), 0, temp.str());
-    EXPECT_EQ(s.repoUrl, "http://update.tarvo.hu/pelt/1.5.repository.1.5.xrs");
-    EXPECT_EQ(s.appPath, app.str());
-    EXPECT_EQ(s.tempPath, temp.str());
-    EXPECT_TRUE(s.deleteTempFlag);
-    EXPECT_FALSE(s.onlyNewer);
-    EXPECT_FALSE(PathExists(ini())) << "reading never creates the file";
-}
-
 TEST_F(SettingsTest, StoredValuesAreShownUnchanged) {
     test::WriteBytes(ini(),
                      "[3_PARAM]\r\nREPO_URL=http://h/r.xrs \r\nAPP_PATH=D:\\Lindora\r\n"
@@ -85,20 +75,6 @@ TEST_F(SettingsTest, WriteBacksGoToTheNamedProductOnly) {
     EXPECT_EQ(Get(5, "REPO_URL"), "http://h/5.xrs");
     EXPECT_EQ(Get(5, "UPDATE_ONLY_NEWER"), "1");
     EXPECT_EQ(Get(5, "APP_PATH"), "<none>");
-}
-
-TEST_F(SettingsTest, OnlyNewerIsWrittenAsOneOrZeroNeverTheStoredNumber) {
-    WriteProfileValue("0_PARAM", "UPDATE_ONLY_NEWER", "7", ini());
-    EXPECT_TRUE(ReadProductSettings(app.str(), 0, temp.str()).onlyNewer);
-    WriteOnlyNewer(app.str(), 0, 1);
-    EXPECT_EQ(Get(0, "UPDATE_ONLY_NEWER"), "1");
-}
-
-TEST_F(SettingsTest, AnEmptyAppPathIsWrittenAsEmpty) {
-    WriteAppPath(app.str(), 0, "C:\\A");
-    WriteAppPath(app.str(), 0, "");
-    EXPECT_EQ(Get(0, "APP_PATH"), "");
-    EXPECT_EQ(ReadProductSettings(app.str(), 0, temp.str()).appPath, "");
 }
 
 }  // namespace
