@@ -17,17 +17,6 @@ TEST(Profile, MissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
     EXPECT_EQ(ReadProfileString("0_param", "app_path", "", file), "C:\\Lindora");
 }
 
-TEST(Profile, WritesKeepOtherSectionsLinesAndComments) {
-    test::TempDir dir;
-    const std::string file = dir.file("kvu.ini");
-    test::WriteBytes(file, "; hand-written\r\n[0_PARAM]\r\nREPO_URL=a\r\n\r\n[5_PARAM]\r\nX=1\r\n");
-    ASSERT_TRUE(WriteProfileValue("0_PARAM", "REPO_URL", "b", file));
-    ASSERT_TRUE(WriteProfileValue("5_PARAM", "UPDATE_ONLY_NEWER", "1", file));
-    EXPECT_EQ(ReadProfileString("0_PARAM", "REPO_URL", "", file), "b");
-    EXPECT_EQ(ReadProfileString("5_PARAM", "X", "", file), "1");
-    EXPECT_EQ(ReadProfileInt("5_PARAM", "UPDATE_ONLY_NEWER", 0, file), 1);
-}
-
 TEST(Profile, LongValuesAreCut) {
     test::TempDir dir;
     const std::string file = dir.file("kvu.ini");
