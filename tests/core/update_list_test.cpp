@@ -39,14 +39,7 @@ TEST(UpdateList, NothingOutsideOneToCount) {
     EXPECT_EQ(empty.Count(), 0);
 }
 
-// A record fetched by position is the list's own: what a window writes stays.
-TEST(UpdateList, FetchedRecordIsTheListsOwn) {
-    UpdateList list = ListOf({"a.dll", "b.dll"});
-    GetUpdateInfo(list, 2)->Download = true;
-    EXPECT_TRUE(GetUpdateInfo(list, 2)->Download);
-    EXPECT_FALSE(GetUpdateInfo(list, 1)->Download);
-}
-
+// Choices are written through the records the list hands out.
 TEST(UpdateList, CountsAndClearsDownloads) {
     UpdateList empty;
     EXPECT_EQ(CountDownloads(empty), 0);
@@ -65,16 +58,6 @@ TEST(UpdateList, CountsAndClearsDownloads) {
     EXPECT_EQ(list.Count(), 5) << "clearing the choices keeps the records";
     EXPECT_EQ(GetUpdateInfo(list, 5)->appname, "e");
     EXPECT_TRUE(GetUpdateInfo(list, 3)->IsFileInUse) << "only the choice is cleared";
-}
-
-// A new search starts from a new empty list.
-TEST(UpdateList, ReplacedByANewList) {
-    UpdateList list = ListOf({"a", "b"});
-    GetUpdateInfo(list, 1)->Download = true;
-    list = UpdateList{};
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(CountDownloads(list), 0);
-    EXPECT_EQ(GetUpdateInfo(list, 1), nullptr);
 }
 
 }  // namespace
