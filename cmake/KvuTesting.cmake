@@ -22,3 +22,21 @@ function(kvu_add_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                          PROPERTIES ENVIRONMENT "KVU_TEST_BINARY_DIR=${CMAKE_CURRENT_BINARY_DIR}")
 endfunction()
+
+# kvu_place_extraction_library(TEST)
+# Puts the extraction library beside the test program, as unzip32.dll sits
+# beside kvu.exe. The copy depends on the library file, so a change to
+# unzip32/ alone is tested again.
+function(kvu_place_extraction_library test)
+    if(WIN32)
+        set(beside ${CMAKE_CURRENT_BINARY_DIR}/unzip32.dll)
+    else()
+        set(beside ${CMAKE_CURRENT_BINARY_DIR}/libunzip32.so)
+    endif()
+    add_custom_command(OUTPUT ${beside}
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:unzip32> ${beside}
+        DEPENDS unzip32
+        COMMENT "Placing the extraction library beside ${test}")
+    add_custom_target(${test}_extraction_library DEPENDS ${beside})
+    add_dependencies(${test} ${test}_extraction_library)
+endfunction()

@@ -62,7 +62,8 @@ LiveUpdateForm::LiveUpdateForm(ui::Session& session, StartupDependencies deps)
       StatusBar1(*this, "StatusBar1", {kStatusPanelWidth, kElapsedPanelWidth}),
       Timer1(*this, "Timer1", 1, true),
       Timer2(*this, "Timer2", 0, true),
-      deps_(std::move(deps)) {
+      deps_(std::move(deps)),
+      unzip_(ExtractionLibraryPath(deps_.appFolder), state_.Unzip, *this) {
     tbTempPath.SetBackColor(kTempPathBack);
     tbTempPath.SetLocked(true);
     ProgressBar1.SetRange(0, 3);

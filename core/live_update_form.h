@@ -13,12 +13,13 @@
 #include "core/installed_products.h"
 #include "core/startup.h"
 #include "core/updater_state.h"
+#include "install/unzip_module.h"
 #include "platform/internet_transfer.h"
 #include "platform/windowing.h"
 
 namespace kvu {
 
-class LiveUpdateForm : public ui::Form {
+class LiveUpdateForm : public ui::Form, private UnzipHost {
   public:
     LiveUpdateForm(ui::Session& session, StartupDependencies deps);
 
@@ -30,6 +31,9 @@ class LiveUpdateForm : public ui::Form {
     int SwFillUp();
     // Loads the selected product's section of kvu.ini into the controls.
     void LoadSettings();
+    // Unpacks the downloaded archive of the record at the 1-based position of
+    // the update list over the installation; a failure appends a line to message.
+    void UnZipAndCopyFile(int position, std::string& message);
 
     UpdaterState& state() { return state_; }
     const UpdaterState& state() const { return state_; }
@@ -71,9 +75,17 @@ class LiveUpdateForm : public ui::Form {
     void Timer1Tick();
     void Timer2Tick();
 
+    // What the extraction shows and asks.
+    std::string InfoCaption() const override;
+    void SetInfoCaption(const std::string& text) override;
+    void ProcessPendingEvents() override;
+    int MsgBox(const std::string& text, int style) override;
+    std::string InputBox(const std::string& prompt) override;
+
     StartupDependencies deps_;
     UpdaterState state_;
     std::vector<InstalledProduct> products_;
+    UnzipModule unzip_;
 };
 
 // "Eltelt idő:" with the seconds as the status bar shows them.

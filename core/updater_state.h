@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/update_list.h"
+#include "install/unzip_options.h"
+
 namespace kvu {
 
 inline constexpr std::int16_t kElapsedSecondsMax = std::numeric_limits<std::int16_t>::max();
@@ -26,6 +29,11 @@ struct UpdaterState {
     std::string RepositoryUrl;
     // DELETE_TMP of the selected product; kept, acted on by nothing.
     bool DeleteTempFlag = true;
+    // The temporary folder of the running search, without a final separator.
+    std::string TempFolder;
+    // The files the running search offers.
+    kvu::UpdateList UpdateList;
+    UnzipOptions Unzip;
 };
 
 }  // namespace kvu
