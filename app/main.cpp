@@ -1,10 +1,31 @@
 // kvu.exe: loads the main window and runs it until the user leaves.
 #include <windows.h>
 
+#include <string>
+
 #include "core/live_update_form.h"
 #include "core/startup.h"
 #include "platform/environment.h"
+#include "platform/win32/wide.h"
 #include "platform/windowing.h"
+#include "registration/activex_register_form.h"
+
+namespace {
+
+// The program's own file, whose version resource the registration window shows.
+std::string ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return {};
+        if (n < path.size())
+            return kvu::WideToUtf8(path.substr(0, n));
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
                    int /*show*/) {
@@ -15,6 +36,10 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     if (kvu::EnvironmentVariable("KVU_ASSUME_CONNECTED") == "1")
         deps.isConnected = [] { return true; };
     kvu::LiveUpdateForm form(session, std::move(deps));
+    form.registerActivex = [&form] {
+        kvu::ActivexRegisterForm::ShowForFolder(form, form.tbAppPath.Text(),
+                                                form.dependencies().appFolder, ProgramPath());
+    };
     form.Load();
     session.Run(form);
     return 0;

@@ -1,6 +1,7 @@
 // The error that a failing step reports to a caller that records it.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <utility>
 #include <variant>
@@ -11,6 +12,17 @@ struct Error {
     long number = 0;
     std::string source;
     std::string description;
+};
+
+// An error travelling as an exception to a caller that records it.
+class RaisedError : public std::exception {
+  public:
+    explicit RaisedError(Error error) : error_(std::move(error)) {}
+    const Error& error() const { return error_; }
+    const char* what() const noexcept override { return error_.description.c_str(); }
+
+  private:
+    Error error_;
 };
 
 // A value, or the error that prevented it.

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <string>
 
 #include "platform/error.h"
+#include "platform/loader.h"
 #include "unzip32/unzip32_api.h"
 
 namespace kvu {
@@ -25,14 +25,9 @@ inline constexpr long kErrorEntryPoint = 453;   // an entry point is missing
 
 // Raised when the library or one of its entry points cannot be loaded; it
 // carries the error for the caller that records it.
-class ExtractionLibraryError : public std::exception {
+class ExtractionLibraryError : public RaisedError {
   public:
-    explicit ExtractionLibraryError(Error error) : error_(std::move(error)) {}
-    const Error& error() const { return error_; }
-    const char* what() const noexcept override { return error_.description.c_str(); }
-
-  private:
-    Error error_;
+    using RaisedError::RaisedError;
 };
 
 class ExtractionLibrary {
@@ -53,7 +48,7 @@ class ExtractionLibrary {
     }
 
   private:
-    void* handle_ = nullptr;
+    LoadedLibrary library_;
     UzpVersion2Function version_ = nullptr;
     WizSingleEntryUnzipFunction unzip_ = nullptr;
 };

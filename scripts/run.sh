@@ -36,15 +36,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 shot=${KVU_SCREENSHOT:-$demo/kvu-main-window.png}
-work=$(mktemp -d /tmp/kvu-run.XXXXXX)
-kvu_pid=""
-cleanup() {
-    [ -n "$kvu_pid" ] && kill "$kvu_pid" 2>/dev/null
-    kvu_wineserver_stop
-    kvu_xvfb_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+kvu_gui_session kvu-run
 
 kvu_gui_prepare "$demo/wineprefix" "$root/build/locale" 1024x768
 kvu_xvfb_start "$work" 1024x768

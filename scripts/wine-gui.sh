@@ -93,6 +93,22 @@ kvu_xvfb_stop() {
     fi
 }
 
+# kvu_gui_session NAME: a fresh work folder in $work, and a trap that on exit
+# ends kvu.exe (its process id in $kvu_pid, once started), the Wine session
+# and Xvfb, and removes the folder.
+kvu_gui_session() {
+    work=$(mktemp -d "/tmp/$1.XXXXXX")
+    kvu_pid=""
+    trap kvu_gui_session_end EXIT
+}
+
+kvu_gui_session_end() {
+    [ -n "$kvu_pid" ] && kill "$kvu_pid" 2>/dev/null
+    kvu_wineserver_stop
+    kvu_xvfb_stop
+    rm -rf "$work"
+}
+
 # kvu_wait_exit PID SECONDS: waits for the process to end; its exit status, or
 # 124 when it is still running after SECONDS.
 kvu_wait_exit() {

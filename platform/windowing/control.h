@@ -36,6 +36,7 @@ class Control {
         kStatusBar,
         kShape,
         kCustomButton,
+        kImageBox,
     };
 
     Control(const Control&) = delete;

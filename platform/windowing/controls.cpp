@@ -169,6 +169,14 @@ void Shape::SetBorderColour(Colour border) {
     Sync(Aspect::kColours);
 }
 
+ImageBox::ImageBox(Parent parent, std::string name, const Rect& geometry)
+    : Control(Kind::kImageBox, parent, std::move(name), geometry) {}
+
+void ImageBox::SetPicture(Image picture) {
+    picture_ = std::move(picture);
+    Sync(Aspect::kColours);
+}
+
 CustomButton::CustomButton(Parent parent, std::string name, const Rect& geometry, std::string text)
     : Control(Kind::kCustomButton, parent, std::move(name), geometry), text_(std::move(text)) {}
 

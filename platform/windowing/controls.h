@@ -1,5 +1,6 @@
 // The simple controls: labels, frames, text boxes, drop-down lists, check boxes,
-// buttons, progress and status bars, shapes and the owner-drawn button.
+// buttons, progress and status bars, shapes, pictures and the owner-drawn
+// button.
 //
 // Setting a value from code raises the same event as the user's change would
 // (a text box's change, a check box's or a drop-down list's click), but only
@@ -182,6 +183,17 @@ class Shape : public Control {
   private:
     std::optional<Colour> fill_;
     Colour border_ = 0;
+};
+
+// A picture drawn on the form, behind the controls, at its top-left corner.
+class ImageBox : public Control {
+  public:
+    ImageBox(Parent parent, std::string name, const Rect& geometry);
+    const Image& Picture() const { return picture_; }
+    void SetPicture(Image picture);
+
+  private:
+    Image picture_;
 };
 
 // A button that draws itself: colours for each state, a text and a picture.

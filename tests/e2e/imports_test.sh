@@ -5,7 +5,7 @@
 set -uo pipefail
 objdump=$1 exe=$2
 allowed="ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL
-USER32.DLL WININET.DLL"
+USER32.DLL VERSION.DLL WININET.DLL"
 imports=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr '[:lower:]' '[:upper:]')
 [ -n "$imports" ] || { echo "FAIL: no import table read from $exe"; exit 1; }
 status=0

@@ -2,10 +2,15 @@
 // and the run script. Runs under Wine beside the program.
 //
 //   kvu_probe wait TITLE SECONDS      exit 0 once a visible window of that title exists
-//   kvu_probe rect TITLE              prints "x y width height" of the window (screen pixels)
+//   kvu_probe rect TITLE [CAPTION]    prints "x y width height" of the window, or of its
+//                                     button of that caption (screen pixels)
 //   kvu_probe dump TITLE              prints "class|text" of each child window, UTF-8
-//   kvu_probe click TITLE CAPTION     clicks the button of that caption
+//   kvu_probe rows TITLE              prints the number of rows of the window's list view
+//   kvu_probe click TITLE CAPTION     clicks the button of that caption, without waiting
+//                                     for what the click starts (it may open a modal window)
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -66,6 +71,15 @@ int Wait(const std::wstring& title, int seconds) {
     return 1;
 }
 
+HWND ButtonOf(HWND window, const std::wstring& caption) {
+    for (HWND child : Children(window)) {
+        if (ClassOf(child) == L"Button" && Text(child) == caption)
+            return child;
+    }
+    std::fprintf(stderr, "no button \"%s\"\n", Utf8(caption).c_str());
+    return nullptr;
+}
+
 int Rect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -79,23 +93,30 @@ int Dump(HWND window) {
     return 0;
 }
 
-int Click(HWND window, const std::wstring& caption) {
+int Rows(HWND window) {
     for (HWND child : Children(window)) {
-        if (ClassOf(child) == L"Button" && Text(child) == caption) {
-            DWORD_PTR result = 0;
-            SendMessageTimeoutW(child, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+        if (ClassOf(child) == L"SysListView32") {
+            DWORD_PTR count = 0;
+            SendMessageTimeoutW(child, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+            std::printf("%lu\n", static_cast<unsigned long>(count));
             return 0;
         }
     }
-    std::fprintf(stderr, "no button \"%s\"\n", Utf8(caption).c_str());
+    std::fprintf(stderr, "no list view\n");
     return 1;
+}
+
+// Posted, so that a handler that opens a modal window cannot hold the probe.
+int Click(HWND window, const std::wstring& caption) {
+    HWND button = ButtonOf(window, caption);
+    return button && PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: kvu_probe wait|rect|dump|click TITLE [ARG]\n");
+        std::fprintf(stderr, "usage: kvu_probe wait|rect|dump|rows|click TITLE [ARG]\n");
         return 2;
     }
     std::wstring command = argv[1];
@@ -107,8 +128,14 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "no window \"%s\"\n", Utf8(title).c_str());
         return 1;
     }
+    if (command == L"rect" && argc > 3) {
+        HWND button = ButtonOf(window, argv[3]);
+        return button ? Rect(button) : 1;
+    }
     if (command == L"rect")
         return Rect(window);
+    if (command == L"rows")
+        return Rows(window);
     if (command == L"dump")
         return Dump(window);
     if (command == L"click" && argc > 3)

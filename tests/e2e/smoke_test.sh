@@ -9,15 +9,7 @@ kvu_exe=$1 probe_exe=$2 prefix=$3 locale_dir=$4
 source "$(dirname "$0")/../../scripts/wine-gui.sh"
 
 title="Tarvo Software Updater"
-work=$(mktemp -d /tmp/kvu-e2e.XXXXXX)
-kvu_pid=""
-cleanup() {
-    [ -n "$kvu_pid" ] && kill "$kvu_pid" 2>/dev/null
-    kvu_wineserver_stop
-    kvu_xvfb_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+kvu_gui_session kvu-e2e
 fail() {
     echo "FAIL: $*"
     [ -f "$work/kvu.log" ] && sed 's/^/kvu: /' "$work/kvu.log" | tail -20

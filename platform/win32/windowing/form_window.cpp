@@ -170,7 +170,9 @@ void FormWindow::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     for (Control* control : form_.Controls()) {
-        if (control->kind() == Control::Kind::kShape && control->peer())
+        const bool windowless =
+            control->kind() == Control::Kind::kShape || control->kind() == Control::Kind::kImageBox;
+        if (windowless && control->peer())
             static_cast<ChildWindow*>(control->peer())->Paint(dc);
     }
     EndPaint(hwnd_, &ps);

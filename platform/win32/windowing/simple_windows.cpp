@@ -239,6 +239,22 @@ class ShapePeer : public ChildWindow {
     Shape& shape_;
 };
 
+// Painted by the form, behind its controls, like a shape.
+class ImagePeer : public ChildWindow {
+  public:
+    ImagePeer(ImageBox& box, FormWindow& owner) : ChildWindow(box, owner), box_(box) {}
+    void SyncOwn(Aspect /*aspect*/) override { InvalidateRect(owner_.hwnd(), nullptr, TRUE); }
+    void Paint(HDC dc) override {
+        if (!box_.ShownVisible())
+            return;
+        RECT r = owner_.PixelRect(box_.FormGeometry());
+        DrawImage(dc, box_.Picture(), r.left, r.top);
+    }
+
+  private:
+    ImageBox& box_;
+};
+
 }  // namespace
 
 std::unique_ptr<ChildWindow> MakeChildWindow(Control& control, FormWindow& owner) {
@@ -265,6 +281,8 @@ std::unique_ptr<ChildWindow> MakeChildWindow(Control& control, FormWindow& owner
             return MakeListViewWindow(static_cast<ListView&>(control), owner);
         case Control::Kind::kCustomButton:
             return MakeCustomButtonWindow(static_cast<CustomButton&>(control), owner);
+        case Control::Kind::kImageBox:
+            return std::make_unique<ImagePeer>(static_cast<ImageBox&>(control), owner);
     }
     return nullptr;
 }

@@ -1,6 +1,5 @@
-#include <dlfcn.h>
-
 #include "platform/extraction.h"
+
 #include "platform/paths.h"
 
 namespace kvu {
@@ -12,31 +11,32 @@ constexpr char kSource[] = "unzip32";
     throw ExtractionLibraryError(Error{number, kSource, std::move(description)});
 }
 
+std::string LoadFailure(const std::string& path, const LoadedLibrary& library) {
+    std::string description =
+        "Error in loading DLL: " + path + " (system error " + std::to_string(library.LoadError());
+    if (!library.LoadErrorText().empty())
+        description += ": " + library.LoadErrorText();
+    return description + ")";
+}
+
 }  // namespace
 
 ExtractionLibrary::ExtractionLibrary(const std::string& path) {
     if (!PathExists(path))
         Fail(kErrorFileNotFound, "File not found: " + path);
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle_) {
-        const char* reason = dlerror();
-        Fail(kErrorLibraryLoad,
-             "Error in loading DLL: " + path + (reason ? ": " + std::string(reason) : ""));
-    }
-    version_ = reinterpret_cast<UzpVersion2Function>(dlsym(handle_, "UzpVersion2"));
-    unzip_ = reinterpret_cast<WizSingleEntryUnzipFunction>(dlsym(handle_, "Wiz_SingleEntryUnzip"));
+    LoadedLibrary library(path);
+    if (!library.Loaded())
+        Fail(kErrorLibraryLoad, LoadFailure(path, library));
+    version_ = library.Export<UzpVersion2Function>("UzpVersion2");
+    unzip_ = library.Export<WizSingleEntryUnzipFunction>("Wiz_SingleEntryUnzip");
     if (!version_ || !unzip_) {
         const char* missing = version_ ? "Wiz_SingleEntryUnzip" : "UzpVersion2";
-        dlclose(handle_);
-        handle_ = nullptr;
         Fail(kErrorEntryPoint,
              std::string("Can't find DLL entry point ") + missing + " in " + path);
     }
+    library_ = std::move(library);
 }
 
-ExtractionLibrary::~ExtractionLibrary() {
-    if (handle_)
-        dlclose(handle_);
-}
+ExtractionLibrary::~ExtractionLibrary() = default;
 
 }  // namespace kvu
