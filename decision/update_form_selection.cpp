@@ -19,9 +19,12 @@ constexpr const char* kInUseText =
 constexpr const char* kInUseTitle = "Frissítés nem végezhető el a kijelölt elemekre";
 
 // The label shows the hover colour and underline while the pointer is on its
-// frame; the font is set only when it changes, so that a tick costs nothing.
+// frame; colour and font are set only when they change, so that a tick that
+// changes nothing repaints nothing.
 void ShowHover(ui::Label& label, bool hovered, ui::Colour restColour) {
-    label.SetForeColor(hovered ? kHoverOrange : restColour);
+    ui::Colour colour = hovered ? kHoverOrange : restColour;
+    if (label.ForeColor() != colour)
+        label.SetForeColor(colour);
     ui::Font font = label.GetFont();
     if (font.underline != hovered) {
         font.underline = hovered;
