@@ -81,10 +81,10 @@ void SetGeometry(ui::Control& control, int ui::Rect::*field, int value) {
 updateform::updateform(ui::Session& session, std::span<clsUpdateInfo> records,
                        std::string appFolder)
     : ui::Form(session, "updateform", "Letöltés", kClientWidth, kClientHeight),
-      lbMegrendelő(*this, "lbMegrendelő", {300, 210, 10320, 570}, "Választható frissítések"),
       Label1(*this, "Label1", {4155, 300, 10410, 225},
              "CSAK A KIJELÖLT ELEMEK KERÜLNEK TELEPÍTÉSRE. ÜRES LISTA ESETÉN NINCS ÚJABB VERZIÓ  A "
              "HASZNÁLT PROGRAMOKHOZ"),
+      lbMegrendelő(*this, "lbMegrendelő", {300, 210, 10320, 570}, "Választható frissítések"),
       shpTop(*this, "shpTop", {180, 90, 14520, 585}),
       Lv1(*this, "Lv1", {180, 810, 14490, 8325}),
       shpBottom(*this, "shpBottom", {180, 9255, 14520, 495}),

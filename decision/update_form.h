@@ -30,8 +30,10 @@ class updateform : public ui::Form {
     // The install button passed its test; the window's result.
     bool InstallConfirmed() const { return installConfirmed_; }
 
-    ui::Label lbMegrendelő;
+    // Label1 comes first: controls made earlier lie on top, and the title's
+    // wide box would hide Label1's text.
     ui::Label Label1;
+    ui::Label lbMegrendelő;
     ui::Shape shpTop;
     ui::ListView Lv1;
     ui::Shape shpBottom;
