@@ -54,6 +54,7 @@ class HeadlessBackend : public ui::Backend {
     }
     ui::PixelPoint CursorPosition() override { return cursor; }
     ui::PixelRect ScreenRect(const ui::Control& control) override;
+    std::vector<ui::Rect> WorkAreas() override { return workAreas; }
 
     // Whether the user can reach the form now: shown, and no modal window
     // above it.
@@ -73,6 +74,8 @@ class HeadlessBackend : public ui::Backend {
 
     ui::Control* focused = nullptr;
     ui::PixelPoint cursor;
+    // One 1920 x 1040 pixel work area at 96 DPI, unless a test sets others.
+    std::vector<ui::Rect> workAreas{{0, 0, 1920 * kTwipsPerPixel, 1040 * kTwipsPerPixel}};
     bool ended = false;
     int pendingEventCalls = 0;
     std::map<std::tuple<std::string, std::string, std::string>, std::string> settings;

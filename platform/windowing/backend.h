@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/windowing/types.h"
 
@@ -23,6 +24,7 @@ enum class Aspect {
     kText,     // caption or text
     kValue,    // check box value, progress value and range, list index
     kItems,    // combo box entries, list view rows and their order
+    kOrder,    // only the order list view rows are shown in
     kRow,      // one list view row (see ListView::ChangedRow)
     kColumns,  // list view columns and header images
     kPanels,   // status bar panels
@@ -68,6 +70,8 @@ class Backend {
 
     virtual PixelPoint CursorPosition() = 0;
     virtual PixelRect ScreenRect(const Control& control) = 0;
+    // The work area of every monitor (the screen without the task bar), twips.
+    virtual std::vector<Rect> WorkAreas() = 0;
 };
 
 // Made by the backend library that the program links.

@@ -56,6 +56,8 @@ void ListView::SetColumnImage(int column, int image) {
     CheckIndex(column, ColumnCount(), "column");
     if (image < -1 || image >= static_cast<int>(headerImages_.size()))
         throw std::out_of_range("ListView: no header image " + std::to_string(image));
+    if (columns_[static_cast<std::size_t>(column)].image == image)
+        return;
     columns_[static_cast<std::size_t>(column)].image = image;
     Sync(Aspect::kColumns);
 }
@@ -63,7 +65,7 @@ void ListView::SetColumnImage(int column, int image) {
 void ListView::Clear() {
     rows_.clear();
     order_.clear();
-    Sync(Aspect::kItems);
+    ItemsChanged();
 }
 
 int ListView::AddRow(const std::string& text) {
@@ -71,8 +73,7 @@ int ListView::AddRow(const std::string& text) {
     row.cells.push_back({text, std::nullopt, false});
     rows_.push_back(std::move(row));
     order_.push_back(RowCount() - 1);
-    Resort();
-    Sync(Aspect::kItems);
+    ItemsChanged();
     return RowCount() - 1;
 }
 
@@ -85,8 +86,7 @@ int ListView::AddRows(const std::vector<std::vector<std::string>>& rows) {
         rows_.push_back(std::move(row));
         order_.push_back(RowCount() - 1);
     }
-    Resort();
-    Sync(Aspect::kItems);
+    ItemsChanged();
     return first;
 }
 
@@ -115,12 +115,10 @@ ListView::Cell& ListView::CellAt(int row, int column) {
 
 void ListView::SetCellText(int row, int column, const std::string& text) {
     CellAt(row, column).text = text;
-    if (sorted_ && column == sortKey_) {
-        Resort();
-        Sync(Aspect::kItems);
-    } else {
+    if (sorted_ && column == sortKey_)
+        ItemsChanged();
+    else
         RowChanged(row);
-    }
 }
 
 void ListView::SetCellForeColor(int row, int column, Colour colour) {
@@ -143,22 +141,26 @@ void ListView::SetChecked(int row, bool checked) {
     RowChanged(row);
 }
 
+// Setting what is already set changes nothing and costs no re-sort.
 void ListView::SetSorted(bool sorted) {
+    if (sorted == sorted_)
+        return;
     sorted_ = sorted;
-    Resort();
-    Sync(Aspect::kItems);
+    OrderChanged();
 }
 
 void ListView::SetSortKey(int column) {
+    if (column == sortKey_)
+        return;
     sortKey_ = column;
-    Resort();
-    Sync(Aspect::kItems);
+    OrderChanged();
 }
 
 void ListView::SetSortOrder(SortOrder order) {
+    if (order == sortOrder_)
+        return;
     sortOrder_ = order;
-    Resort();
-    Sync(Aspect::kItems);
+    OrderChanged();
 }
 
 void ListView::UserClickColumn(int column) {
@@ -178,6 +180,16 @@ void ListView::UserCheck(int row, bool checked) {
 void ListView::RowChanged(int row) {
     changedRow_ = row;
     Sync(Aspect::kRow);
+}
+
+void ListView::OrderChanged() {
+    Resort();
+    Sync(Aspect::kOrder);
+}
+
+void ListView::ItemsChanged() {
+    Resort();
+    Sync(Aspect::kItems);
 }
 
 // Rows that compare equal keep the order they were added in.

@@ -87,6 +87,8 @@ class ListView : public Control {
   private:
     Cell& CellAt(int row, int column);
     void RowChanged(int row);
+    void OrderChanged();
+    void ItemsChanged();
     void Resort();
 
     bool checkBoxes_ = true;

@@ -64,4 +64,8 @@ PixelPoint Session::CursorPosition() {
     return backend_->CursorPosition();
 }
 
+std::vector<Rect> Session::WorkAreas() {
+    return backend_->WorkAreas();
+}
+
 }  // namespace kvu::ui

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/windowing/backend.h"
 #include "platform/windowing/types.h"
@@ -53,6 +54,8 @@ class Session {
 
     // The mouse pointer's position on the screen, in pixels.
     PixelPoint CursorPosition();
+    // The work area of every monitor, twips, in the coordinates of Form::Bounds.
+    std::vector<Rect> WorkAreas();
 
     Backend& backend() { return *backend_; }
 

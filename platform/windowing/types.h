@@ -58,6 +58,9 @@ struct Image {
     int width = 0;
     int height = 0;
     std::vector<Colour> pixels;
+    // The program's bitmap resource with the same pixels, 0 for none: a backend
+    // that has resources shows that one.
+    int resource = 0;
     bool operator==(const Image&) const = default;
 };
 

@@ -62,8 +62,14 @@ void ChildWindow::Sync(Aspect aspect) {
     }
 }
 
+// A control inside frames shows only within them, as it would inside their
+// own windows (a label larger than its frame is cut at the frame's edge).
 void ChildWindow::Place() {
     RECT r = owner_.PixelRect(control_.FormGeometry());
+    for (const Frame* frame = control_.frame(); frame; frame = frame->frame()) {
+        RECT area = owner_.PixelRect(frame->FormGeometry());
+        IntersectRect(&r, &r, &area);
+    }
     SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

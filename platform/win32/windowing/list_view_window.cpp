@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "platform/win32/wide.h"
 #include "platform/win32/windowing/child_window.h"
 #include "platform/win32/windowing/form_window.h"
@@ -32,20 +34,26 @@ class ListViewWindow : public ChildWindow {
             ImageList_Destroy(images_);
     }
 
+    // Rows are written again only when what they show changed; a new sort
+    // order or new header marks move the native items as they are.
     void SyncOwn(Aspect aspect) override {
         switch (aspect) {
             case Aspect::kStyle: {
                 DWORD style = LVS_EX_FULLROWSELECT | (list_.CheckBoxes() ? LVS_EX_CHECKBOXES : 0);
                 SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, style);
-                FillRows();
+                if (ItemCount() > 0)
+                    FillRows();  // turning check boxes on clears the check marks
                 break;
             }
             case Aspect::kColumns:
-                FillColumns();
-                FillRows();
+                if (SyncColumns() && ItemCount() > 0)
+                    FillRows();
                 break;
             case Aspect::kItems:
                 FillRows();
+                break;
+            case Aspect::kOrder:
+                SortRows();
                 break;
             case Aspect::kRow:
                 UpdateRow(list_.ChangedRow());
@@ -67,50 +75,93 @@ class ListViewWindow : public ChildWindow {
     }
 
   private:
-    void FillColumns() {
-        while (SendMessageW(hwnd_, LVM_DELETECOLUMN, 0, 0)) {
+    int ItemCount() const { return static_cast<int>(SendMessageW(hwnd_, LVM_GETITEMCOUNT, 0, 0)); }
+    HWND Header() const { return reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0)); }
+
+    // Brings the native columns in line with the model's; true when columns
+    // were added or removed, so that the rows must be written again.
+    bool SyncColumns() {
+        if (list_.HeaderImages() != shownImages_) {
+            MakeImageList();
+            SendMessageW(Header(), HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
         }
-        HWND header = reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0));
-        MakeImageList();
-        SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
-        for (int i = 0; i < list_.ColumnCount(); ++i) {
-            const ListView::Column& column = list_.GetColumn(i);
-            std::wstring text = Utf8ToWide(column.text);
-            LVCOLUMNW lv{};
-            lv.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-            lv.fmt = ColumnFormat(column.align);
-            lv.cx = owner_.Px(column.width);
-            lv.pszText = text.data();
-            SendMessageW(hwnd_, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(&lv));
-            if (column.image >= 0 && images_) {
-                HDITEMW item{};
-                item.mask = HDI_FORMAT;
-                SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i),
-                             reinterpret_cast<LPARAM>(&item));
-                item.mask = HDI_FORMAT | HDI_IMAGE;
-                item.fmt |= HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
-                item.iImage = column.image;
-                SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(i),
-                             reinterpret_cast<LPARAM>(&item));
+        int native = static_cast<int>(SendMessageW(Header(), HDM_GETITEMCOUNT, 0, 0));
+        bool rebuilt = native != list_.ColumnCount();
+        if (rebuilt) {
+            while (SendMessageW(hwnd_, LVM_DELETECOLUMN, 0, 0)) {
             }
         }
+        for (int i = 0; i < list_.ColumnCount(); ++i)
+            WriteColumn(i, rebuilt);
+        return rebuilt;
     }
 
+    void WriteColumn(int index, bool insert) {
+        const ListView::Column& column = list_.GetColumn(index);
+        std::wstring text = Utf8ToWide(column.text);
+        LVCOLUMNW lv{};
+        lv.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        lv.fmt = ColumnFormat(column.align);
+        lv.cx = owner_.Px(column.width);
+        lv.pszText = text.data();
+        SendMessageW(hwnd_, insert ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&lv));
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        SendMessageW(Header(), HDM_GETITEMW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
+        item.mask = HDI_FORMAT | HDI_IMAGE;
+        bool picture = column.image >= 0 && images_;
+        item.fmt = picture ? item.fmt | HDF_IMAGE | HDF_BITMAP_ON_RIGHT
+                           : item.fmt & ~(HDF_IMAGE | HDF_BITMAP_ON_RIGHT);
+        item.iImage = picture ? column.image : 0;
+        SendMessageW(Header(), HDM_SETITEMW, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+
+    // Pictures with a resource of the program are taken from it, so that the
+    // program shows what it ships; without one (a test program) from the pixels.
     void MakeImageList() {
         if (images_)
             ImageList_Destroy(images_);
         images_ = nullptr;
-        const std::vector<Image>& pictures = list_.HeaderImages();
-        if (pictures.empty())
+        shownImages_ = list_.HeaderImages();
+        if (shownImages_.empty())
             return;
-        images_ = ImageList_Create(pictures[0].width, pictures[0].height, ILC_COLOR32,
-                                   static_cast<int>(pictures.size()), 0);
-        for (const Image& picture : pictures) {
-            HBITMAP bitmap = MakeBitmap(picture);
+        images_ = ImageList_Create(shownImages_[0].width, shownImages_[0].height, ILC_COLOR32,
+                                   static_cast<int>(shownImages_.size()), 0);
+        for (const Image& picture : shownImages_) {
+            HBITMAP bitmap = nullptr;
+            if (picture.resource > 0) {
+                bitmap = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                         MAKEINTRESOURCEW(picture.resource),
+                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+            }
+            if (!bitmap)
+                bitmap = MakeBitmap(picture);
             ImageList_Add(images_, bitmap, nullptr);
             DeleteObject(bitmap);
         }
+    }
+
+    static int CALLBACK ByRank(LPARAM a, LPARAM b, LPARAM ranks) {
+        const auto& rank = *reinterpret_cast<const std::vector<int>*>(ranks);
+        return rank[static_cast<std::size_t>(a)] - rank[static_cast<std::size_t>(b)];
+    }
+
+    // The native items, each carrying its row number, are put in the model's
+    // order; their texts and check boxes move with them.
+    void SortRows() {
+        const std::vector<int>& order = list_.DisplayOrder();
+        if (ItemCount() != static_cast<int>(order.size())) {
+            FillRows();
+            return;
+        }
+        std::vector<int> rank(order.size());
+        for (std::size_t position = 0; position < order.size(); ++position)
+            rank[static_cast<std::size_t>(order[position])] = static_cast<int>(position);
+        SendMessageW(hwnd_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&rank),
+                     reinterpret_cast<LPARAM>(&ByRank));
     }
 
     void FillRows() {
@@ -118,6 +169,7 @@ class ListViewWindow : public ChildWindow {
         SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
         SendMessageW(hwnd_, LVM_DELETEALLITEMS, 0, 0);
         const std::vector<int>& order = list_.DisplayOrder();
+        SendMessageW(hwnd_, LVM_SETITEMCOUNT, order.size(), 0);
         for (std::size_t position = 0; position < order.size(); ++position) {
             std::wstring text = Utf8ToWide(list_.CellText(order[position], 0));
             LVITEMW item{};
@@ -202,6 +254,7 @@ class ListViewWindow : public ChildWindow {
 
     ListView& list_;
     HIMAGELIST images_ = nullptr;
+    std::vector<Image> shownImages_;
     bool syncing_ = false;
 };
 

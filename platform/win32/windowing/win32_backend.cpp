@@ -153,6 +153,25 @@ PixelRect Win32Backend::ScreenRect(const Control& control) {
     return {r.left, r.top, r.right, r.bottom};
 }
 
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        UINT dpi = SystemDpi();
+        reinterpret_cast<std::vector<Rect>*>(areas)->push_back(
+            {PixelsToTwips(r.left, dpi), PixelsToTwips(r.top, dpi),
+             PixelsToTwips(r.right - r.left, dpi), PixelsToTwips(r.bottom - r.top, dpi)});
+    }
+    return TRUE;
+}
+
+std::vector<Rect> Win32Backend::WorkAreas() {
+    std::vector<Rect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 }  // namespace kvu::ui::win32
 
 namespace kvu::ui {

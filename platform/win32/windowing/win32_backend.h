@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <set>
+#include <vector>
 
 #include "platform/windowing.h"
 
@@ -29,6 +30,7 @@ class Win32Backend : public Backend {
                      const std::string& value) override;
     PixelPoint CursorPosition() override;
     PixelRect ScreenRect(const Control& control) override;
+    std::vector<Rect> WorkAreas() override;
 
     void AddWindow(HWND window) { windows_.insert(window); }
     void RemoveWindow(HWND window) { windows_.erase(window); }

@@ -1,6 +1,5 @@
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -8,62 +7,13 @@
 #include <string>
 
 #include "platform/file_lock.h"
+#include "tests/support/posix/lock_holder.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {
 namespace {
 
-// Another process that holds a record lock on part or all of a file until it
-// is told to let go.
-class LockHolder {
-  public:
-    LockHolder(const std::string& path, short type, off_t start, off_t length) {
-        int ready[2];
-        int release[2];
-        if (pipe(ready) != 0 || pipe(release) != 0)
-            return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(ready[0]);
-            close(release[1]);
-            int fd = open(path.c_str(), type == F_RDLCK ? O_RDONLY : O_RDWR);
-            struct flock lock {};
-            lock.l_type = type;
-            lock.l_whence = SEEK_SET;
-            lock.l_start = start;
-            lock.l_len = length;
-            char ok = fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0 ? '1' : '0';
-            (void)!write(ready[1], &ok, 1);
-            char ignored;
-            (void)!read(release[0], &ignored, 1);
-            _exit(0);
-        }
-        close(ready[1]);
-        close(release[0]);
-        release_ = release[1];
-        char ok = '0';
-        held_ = read(ready[0], &ok, 1) == 1 && ok == '1';
-        close(ready[0]);
-    }
-    ~LockHolder() { Release(); }
-
-    bool held() const { return held_; }
-
-    // Ends the other process; its locks go with it.
-    void Release() {
-        if (pid_ <= 0)
-            return;
-        close(release_);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-    }
-
-  private:
-    pid_t pid_ = -1;
-    int release_ = -1;
-    bool held_ = false;
-};
+using test::LockHolder;
 
 class FileLockPosix : public ::testing::Test {
   protected:
