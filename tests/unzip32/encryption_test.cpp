@@ -1,5 +1,6 @@
-// Members encrypted by Debian's zip (made at build time with zip -P): the
-// password comes from the password callback.
+// Encrypted members, made at build time by Debian's zip (with data descriptors)
+// and by make_archives.py (without): the password comes from the password
+// callback.
 #include <gtest/gtest.h>
 
 #include "tests/unzip32/unzip_harness.h"
@@ -32,6 +33,15 @@ TEST_F(Encryption, TheRightPasswordIsAskedOnceAndOpensEveryMember) {
     log.passwords = {kPassword};
     EXPECT_EQ(Unzip("zip_encrypted.zip", log).code, kUnzipOk) << log.AllPrinted();
     EXPECT_EQ(log.passwordEntries, std::vector<std::string>{"app.dll"});
+    EXPECT_EQ(ReadBytes(installed_.file("app.dll")), Source("app.dll"));
+    EXPECT_EQ(ReadBytes(installed_.file("readme.txt")), Source("readme.txt"));
+}
+
+// Without a data descriptor the header's check byte is the CRC's high byte.
+TEST_F(Encryption, MembersWithoutADataDescriptor) {
+    CallbackLog log;
+    log.passwords = {kPassword};
+    EXPECT_EQ(Unzip("own_encrypted.zip", log).code, kUnzipOk);
     EXPECT_EQ(ReadBytes(installed_.file("app.dll")), Source("app.dll"));
     EXPECT_EQ(ReadBytes(installed_.file("readme.txt")), Source("readme.txt"));
 }

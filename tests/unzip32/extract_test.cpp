@@ -104,11 +104,14 @@ TEST_F(Extraction, ExistingFilesFollowTheOverwriteOptions) {
         std::int32_t answer;
         bool replaced;
     };
-    for (Case c : {Case{kReplaceNo, false}, Case{kReplaceNone, false}, Case{kReplaceYes, true}}) {
+    // Asking wins over overwriting without asking (noflag 1).
+    for (Case c : {Case{kReplaceNo, false}, Case{kReplaceNone, false}, Case{kReplaceYes, true},
+                   Case{-kReplaceNo, false}}) {
         InstalledFolder folder;
         UnzipCall ask(path, folder.path());
-        ask.options.noflag = 0;
+        ask.options.noflag = c.answer < 0 ? 1 : 0;
         ask.options.PromptToOverwrite = 1;
+        c.answer = c.answer < 0 ? -c.answer : c.answer;
         CallbackLog log;
         log.replaceAnswers = {c.answer};
         EXPECT_EQ(unzipper_.Run(ask, log).code, kUnzipOk);
@@ -180,7 +183,14 @@ TEST_F(Extraction, FreshenAndOnlyNewerReplaceOnlyOlderFiles) {
         EXPECT_EQ(ReadBytes(folder.file("app.dll")), InstalledFolder::kInstalledBytes);
         EXPECT_EQ(PathExists(folder.file("other.dll")), !freshen);
 
+        // Exactly the member's time is not older either.
         auto installed = std::filesystem::path(folder.file("app.dll"));
+        std::filesystem::last_write_time(
+            installed, std::chrono::file_clock::from_sys(
+                           std::chrono::sys_seconds(std::chrono::seconds(1700000000))));
+        EXPECT_EQ(unzipper_.Run(call).code, kUnzipOk);
+        EXPECT_EQ(ReadBytes(folder.file("app.dll")), InstalledFolder::kInstalledBytes);
+
         std::filesystem::last_write_time(installed, std::filesystem::last_write_time(installed) -
                                                         std::chrono::hours(24 * 365 * 10));
         EXPECT_EQ(unzipper_.Run(call).code, kUnzipOk);
