@@ -14,6 +14,8 @@ import zipfile
 import zlib
 
 PASSWORD = "Titok-2024"
+# The longest password the password callback can give: 256 characters.
+LONG_PASSWORD = ("Titok-" + "0123456789abcdef" * 16)[:256]
 # Passwords the tests try that must not pass the one-byte header check by
 # chance; the encrypted archives are made again until none does.
 WRONG_PASSWORDS = ["wrong", "Titok-2023", "titok-2024"]
@@ -168,6 +170,7 @@ def main():
     zip_archives(out, source_folder)
     members = [("app.dll", files["app.dll"]), ("readme.txt", files["readme.txt"])]
     encrypted_archive(os.path.join(out, "own_encrypted.zip"), members, PASSWORD)
+    encrypted_archive(os.path.join(out, "own_long_password.zip"), members, LONG_PASSWORD)
 
 
 if __name__ == "__main__":
