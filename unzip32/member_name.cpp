@@ -1,6 +1,8 @@
 #include "unzip32/member_name.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <vector>
 
 #include "platform/encoding.h"
@@ -47,8 +49,15 @@ bool IsDeviceName(std::string_view part) {
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
         base == "CONOUT$")
         return true;
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-           base[3] >= '0' && base[3] <= '9';
+    if (!base.starts_with("COM") && !base.starts_with("LPT"))
+        return false;
+    // Windows takes the superscript digits for device numbers too.
+    static constexpr std::string_view kDigits[] = {"0",      "1",      "2",      "3",      "4",
+                                                   "5",      "6",      "7",      "8",      "9",
+                                                   "\u00B9", "\u00B2", "\u00B3", "\u2074", "\u2075",
+                                                   "\u2076", "\u2077", "\u2078", "\u2079"};
+    const std::string_view number = std::string_view(base).substr(3);
+    return std::find(std::begin(kDigits), std::end(kDigits), number) != std::end(kDigits);
 }
 
 bool HasForbiddenCharacter(std::string_view part) {

@@ -27,9 +27,12 @@ WriteResult WriteFailure() {
                                                                        : WriteResult::kFailed;
 }
 
+constexpr std::wstring_view kStagedPrefix = L".unzip32-";
+constexpr std::wstring_view kStagedPattern = L"\\.unzip32-????????????.tmp";
+
 std::wstring TemporaryName(std::mt19937_64& random) {
     static constexpr wchar_t kHex[] = L"0123456789abcdef";
-    std::wstring name = L".unzip32-";
+    std::wstring name(kStagedPrefix);
     std::uint64_t value = random();
     for (int i = 0; i < 12; ++i, value >>= 4)
         name += kHex[value & 15];
@@ -137,6 +140,8 @@ WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int
         if (!SetFileTime(file, nullptr, nullptr, &time))
             result = WriteResult::kFailed;
     }
+    if (result == WriteResult::kOk && !FlushFileBuffers(file))
+        result = WriteFailure();
     if (!CloseHandle(file) && result == WriteResult::kOk)
         result = WriteFailure();
     std::wstring temporary = Utf8ToWide(path_);
@@ -156,6 +161,21 @@ void StagedFile::Discard() {
     if (!path_.empty())
         DeleteFileW(Utf8ToWide(path_).c_str());
     path_.clear();
+}
+
+void RemoveStaleStagedFiles(const std::string& folder) {
+    const std::wstring wideFolder = Utf8ToWide(folder);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((wideFolder + std::wstring(kStagedPattern)).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        // A staged file still being written is open without sharing: the
+        // deletion fails for it.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((wideFolder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 PathKind KindOfPath(const std::string& path) {

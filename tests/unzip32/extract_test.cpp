@@ -1,6 +1,9 @@
 // Extraction as the updater uses it, and the other options of the interface.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/staged_file.h"
 #include "tests/unzip32/unzip_harness.h"
 
 namespace kvu::test {
@@ -89,6 +92,22 @@ TEST_F(Extraction, NamesInUtf8AndInTheOemCodePage) {
     EXPECT_EQ(ReadUtf8Named(installed_.path(), "tükörfúrógép.txt"), "utf8");
     EXPECT_EQ(ReadUtf8Named(installed_.path(), OemToUtf8(oemName)), "oem");
     EXPECT_EQ(installed_.Names().size(), 3u);
+}
+
+// A crash leaves a staged file behind; the next run into that folder removes
+// it, but not one that a run still writes, nor a file of someone else.
+TEST_F(Extraction, StagedFilesOfACrashedRunAreRemoved) {
+    installed_.Write(".unzip32-0123456789ab.tmp", "left by a crash");
+    installed_.Write(".unzip32-notours.tmp", "someone else's");
+    StagedFile live;
+    ASSERT_TRUE(live.Create(installed_.path()));
+    ZipArchive archive;
+    archive.members = {{.name = "app.dll", .data = "new"}};
+    EXPECT_EQ(unzipper_.Run(UnzipCall(Archive(archive), installed_.path())).code, kUnzipOk);
+    std::vector<std::string> names = installed_.Names();
+    EXPECT_EQ(names.size(), 3u);
+    EXPECT_EQ(std::count(names.begin(), names.end(), ".unzip32-0123456789ab.tmp"), 0);
+    EXPECT_EQ(std::count(names.begin(), names.end(), ".unzip32-notours.tmp"), 1);
 }
 
 TEST_F(Extraction, ExistingFilesFollowTheOverwriteOptions) {
