@@ -50,6 +50,40 @@ FILETIME FromUnix(std::int64_t seconds) {
     return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
+// Virus scanners hold a new file briefly: a replace refused for access or
+// sharing is tried again for about a second.
+constexpr int kReplaceTries = 6;
+constexpr DWORD kReplacePauseMs = 200;
+
+bool MayRetryReplace(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+}
+
+// Windows refuses to replace a read-only file: its attribute is cleared just
+// before and restored when the replace fails after all.
+bool ReplaceTarget(const std::wstring& staged, const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES &&
+                          (attributes & FILE_ATTRIBUTE_READONLY) &&
+                          !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (readOnly)
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return true;
+        const DWORD error = GetLastError();
+        const bool folder =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        if (folder || !MayRetryReplace(error) || attempt == kReplaceTries) {
+            if (readOnly)
+                SetFileAttributesW(target.c_str(), attributes);
+            SetLastError(error);
+            return false;
+        }
+        Sleep(kReplacePauseMs);
+    }
+}
+
 }  // namespace
 
 ReadOnlyFile::~ReadOnlyFile() {
@@ -145,8 +179,7 @@ WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int
     if (!CloseHandle(file) && result == WriteResult::kOk)
         result = WriteFailure();
     std::wstring temporary = Utf8ToWide(path_);
-    if (result == WriteResult::kOk &&
-        !MoveFileExW(temporary.c_str(), Utf8ToWide(target).c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (result == WriteResult::kOk && !ReplaceTarget(temporary, Utf8ToWide(target)))
         result = WriteFailure();
     if (result != WriteResult::kOk)
         DeleteFileW(temporary.c_str());
