@@ -28,6 +28,13 @@ Result<int> DateScore(const clsRepoFiles& row, const FileData& local) {
     return *remote == local.FileDate ? 1 : 0;
 }
 
+// The row's file relative to the product folder, as BuildLocalPath joins it.
+std::string RelativePath(const clsRepoFiles& row) {
+    if (TrimSpaces(row.TargetDir).empty())
+        return row.FileName;
+    return row.TargetDir + '\\' + row.FileName;
+}
+
 int VersionScore(const clsRepoFiles& row, const FileData& local) {
     return IsLowerVersion(TrimSpaces(row.version), TrimSpaces(local.FileVersion)) ? 0 : 2;
 }
@@ -91,6 +98,14 @@ void UpdateListFillup(const RepositoryRowList& rows, const LocalIndex& index,
     for (const clsRepoFiles& row : rows) {
         if (row.RID != settings.selectedProductNumber)
             continue;
+        // The repository comes over plain HTTP: a row must not reach outside the
+        // installation, as the unpack step writes into its path's folder.
+        if (!StaysInsideFolder(RelativePath(row))) {
+            LogFileInfoError(settings.appFolder, std::string(kFillupError) +
+                                                     "path outside the product folder \"" +
+                                                     RelativePath(row) + "\" of " + row.FileName);
+            continue;
+        }
         std::string path = BuildLocalPath(settings.productFolder, row.FileName, row.TargetDir);
         if (CountLocalFiles(index, path) < 1) {
             if (row.UpdateMode == kAlways || row.UpdateMode == kNotExist) {

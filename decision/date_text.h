@@ -14,9 +14,10 @@ namespace kvu {
 std::string FormatDateText(const DateTime& value);
 
 // Reads, with blanks around the text ignored:
-//   yyyy.MM.dd. HH:mm:ss   yyyy.MM.dd HH:mm:ss   yyyy.MM.dd.
-//   yyyy-MM-dd HH:mm:ss    yyyy-MM-dd
-// with exactly these digit counts; a date-only form means midnight. Anything
+//   yyyy.M.d. H:m:s   yyyy.M.d H:m:s   yyyy.M.d.   yyyy-M-d H:m:s   yyyy-M-d
+// where month, day, hour, minute and second have one or two digits, blanks may
+// follow the dots of a dotted date (the system form "2008. 03. 15. 9:41:12"),
+// and the seconds may be left out. A date-only form means midnight. Anything
 // else, and any date or time that does not exist (2023.02.30., 24:00:00), is
 // not a date text.
 std::optional<DateTime> ParseDateText(std::string_view text);

@@ -1,9 +1,12 @@
 // Arbitrary bytes as an archive, extracted into a temporary folder in one of
-// the library's modes: nothing may crash, nothing may land outside the folder,
-// and no temporary file may be left behind.
+// the library's modes, with or without name lists and with one of the replace
+// answers: nothing may crash, nothing may land outside the extraction folder
+// (which lies several levels below the fuzzing folder, so that climbing names
+// land inside it), and no temporary file may be left behind.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,8 +23,16 @@ std::int32_t UZ_WINAPI Print(char*, std::uint32_t) {
     return 0;
 }
 
-std::int32_t UZ_WINAPI Replace(char*) {
-    return kvu::kReplaceYes;
+// The answer of the replace callback, chosen per input.
+std::int32_t& ReplaceAnswer() {
+    static std::int32_t answer = kvu::kReplaceYes;
+    return answer;
+}
+
+std::int32_t UZ_WINAPI Replace(char* fileName) {
+    if (ReplaceAnswer() == kvu::kReplaceRename)
+        std::strcpy(fileName, "../../renamed.txt");  // a hostile new name
+    return ReplaceAnswer();
 }
 
 std::int32_t UZ_WINAPI Password(char* buffer, std::int32_t size, const char*, const char*) {
@@ -59,20 +70,8 @@ void Check(bool condition) {
         std::abort();
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fs::path archive = Root() / "in.zip";
-    const fs::path out = Root() / "out";
-    {
-        std::ofstream file(archive, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    fs::create_directories(out);
-    std::string archiveName = archive.string(), folderName = out.string();
-    kvu::DCL options{};
-    options.noflag = 1;
-    switch (size % 5) {  // the mode, without touching the bytes themselves
+void SetMode(std::size_t choice, kvu::DCL& options) {
+    switch (choice % 5) {  // the mode, without touching the bytes themselves
         case 1:
             options.ndflag = 1;
             break;
@@ -89,16 +88,47 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         default:
             break;
     }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fs::path archive = Root() / "in.zip";
+    const fs::path out = Root() / "1" / "2" / "3" / "4" / "5" / "6" / "out";
+    {
+        std::ofstream file(archive, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    fs::create_directories(out);
+    std::string archiveName = archive.string(), folderName = out.string();
+    kvu::DCL options{};
+    options.noflag = 1;
+    SetMode(size, options);
+    // Name lists and the replace answer, also from the size alone.
+    static constexpr std::int32_t kAnswers[] = {kvu::kReplaceYes, kvu::kReplaceNo, kvu::kReplaceAll,
+                                                kvu::kReplaceNone, kvu::kReplaceRename};
+    ReplaceAnswer() = kAnswers[(size / 5) % 5];
+    options.PromptToOverwrite = (size / 25) % 2;
+    options.C_flag = (size / 50) % 2;
+    char include[] = "*.DLL", exclude[] = "a*";
+    char* includes[] = {include};
+    char* excludes[] = {exclude};
+    const bool lists = (size / 100) % 2;
     options.lpszZipFN = archiveName.data();
     options.lpszExtractDir = folderName.data();
     kvu::USERFUNCTIONS functions{Print, nullptr, Replace, Password, nullptr, Service,
                                  0,     0,       0,       0,        0};
-    Wiz_SingleEntryUnzip(0, nullptr, 0, nullptr, &options, &functions);
+    Wiz_SingleEntryUnzip(lists ? 1 : 0, includes, lists ? 1 : 0, excludes, &options, &functions);
 
-    for (const fs::directory_entry& entry : fs::directory_iterator(Root()))
-        Check(entry.path() == archive || entry.path() == out);
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(out))
-        Check(entry.path().filename().string().rfind(".unzip32-", 0) != 0);
+    // Only the archive and the folders down to the extraction folder lie
+    // outside it.
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(Root())) {
+        const fs::path& path = entry.path();
+        const bool inside = path.string().rfind(out.string() + "/", 0) == 0;
+        const bool onTheWay = out.string().rfind(path.string() + "/", 0) == 0 || path == out;
+        Check(path == archive || inside || (onTheWay && entry.is_directory()));
+        Check(path.filename().string().rfind(".unzip32-", 0) != 0);
+    }
     fs::remove_all(out);
     return 0;
 }

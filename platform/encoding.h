@@ -9,6 +9,10 @@ namespace kvu {
 // ANSI bytes (the system ANSI code page on Windows, Windows-1250 elsewhere) to UTF-8.
 std::string AnsiToUtf8(std::string_view ansi);
 
+// OEM bytes (the system OEM code page on Windows, code page 852 elsewhere) to
+// UTF-8: how archives made on Windows store names without the UTF-8 flag.
+std::string OemToUtf8(std::string_view oem);
+
 // UTF-8 to ANSI bytes; a character the code page cannot hold becomes '?'.
 std::string Utf8ToAnsi(std::string_view utf8);
 

@@ -31,7 +31,15 @@ class ExecutingScope {
 }  // namespace
 
 bool IsHttpUrl(std::string_view url) {
-    return StartsWithNoCase(url, "http://") || StartsWithNoCase(url, "https://");
+    return StartsWithNoCase(url, "http://") || IsHttpsUrl(url);
+}
+
+bool IsHttpsUrl(std::string_view url) {
+    return StartsWithNoCase(url, "https://");
+}
+
+bool IsDowngrade(std::string_view from, std::string_view to) {
+    return IsHttpsUrl(from) && !IsHttpsUrl(to);
 }
 
 Result<std::uint64_t> InternetTransfer::OpenUrl(const std::string& url, const BodySink& sink) {

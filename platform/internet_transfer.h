@@ -22,8 +22,16 @@ using BodySink = std::function<bool(std::string_view bytes)>;
 // True for an absolute http:// or https:// URL (scheme in any case).
 bool IsHttpUrl(std::string_view url);
 
+// True for an https:// URL (scheme in any case).
+bool IsHttpsUrl(std::string_view url);
+
+// True when a redirect from one URL to the other leaves https for plain http;
+// such redirects are refused.
+bool IsDowngrade(std::string_view from, std::string_view to);
+
 // The HTTP client of one main window: the system's proxy settings, no cache,
-// redirects followed. One request at a time; the request blocks its caller.
+// redirects followed except from https to http. One request at a time; the
+// request blocks its caller.
 class InternetTransfer {
   public:
     explicit InternetTransfer(std::chrono::milliseconds timeout = kTransferTimeout);
@@ -36,8 +44,9 @@ class InternetTransfer {
 
     // Requests the URL and hands the body of a 2xx response to sink; returns the
     // number of body bytes. Fails on any other status (number: the status, the
-    // body is not handed over), on a body shorter than announced, a broken
-    // connection, a time-out (no connection or no bytes for the time-out; a slow
+    // body is not handed over), on a body cut off in any framing (shorter than
+    // its length, a chunked body without its end), a broken connection, a
+    // redirect from https to http, a time-out (no connection or no bytes for the time-out; a slow
     // but moving transfer may take as long as it needs), a sink that refused
     // bytes, a URL that is not http or https, or a request made while another
     // one is still running.

@@ -47,4 +47,10 @@ std::string WithoutLastSegment(std::string_view text, char separator);
 // not doubled when the folder already ends with it (a drive root).
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// Whether a relative path that comes from outside (a repository row) stays
+// inside the folder it is joined to: not rooted, no drive, UNC or stream
+// prefix (no ":" at all), and no ".." that climbs above the folder. Both "\"
+// and "/" separate.
+bool StaysInsideFolder(std::string_view relative);
+
 }  // namespace kvu

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "platform/pe_ne_resource.h"
 #include "platform/pe_version.h"
 
 namespace kvu::pe {
@@ -229,13 +230,8 @@ void MarkLikeTheSystem(std::vector<std::uint8_t>& copy, std::uint64_t resourceSi
     std::memcpy(copy.data() + treeLength, "FE2X", 4);
 }
 
-struct Located {
-    std::uint64_t offset = 0;
-    std::uint32_t size = 0;
-};
-
-// Where the version resource lies in the file, as its headers say.
-std::optional<Located> Locate(ByteSource& source) {
+// Where the version resource of a PE image lies in the file, as its headers say.
+std::optional<Located> LocatePeVersion(ByteSource& source) {
     std::optional<Headers> headers = ReadHeaders(source);
     std::optional<DataEntry> entry = headers ? FindVersionEntry(source, *headers) : std::nullopt;
     const Section* section = entry ? SectionOf(*headers, entry->rva) : nullptr;
@@ -246,6 +242,19 @@ std::optional<Located> Locate(ByteSource& source) {
         entry->size};
 }
 
+struct Found {
+    Located at;
+    bool sixteenBit = false;
+};
+
+std::optional<Found> Locate(ByteSource& source) {
+    if (std::optional<Located> pe = LocatePeVersion(source))
+        return Found{*pe, false};
+    if (std::optional<Located> ne = LocateNeVersion(source))
+        return Found{*ne, true};
+    return std::nullopt;
+}
+
 bool InsideFile(ByteSource& source, const Located& located) {
     return located.offset <= source.Size() && located.size <= source.Size() - located.offset;
 }
@@ -254,28 +263,35 @@ bool InsideFile(ByteSource& source, const Located& located) {
 
 ResourceCopy CopyVersionResource(ByteSource& source) {
     ResourceCopy result;
-    const std::optional<Located> located = Locate(source);
-    if (!located)
+    const std::optional<Found> found = Locate(source);
+    if (!found)
         return result;
+    const Located& located = found->at;
     // Reading the whole resource proves it is there; a longer one is read
     // only in part, so its end is checked against the file's size.
     result.outcome = Outcome::kUnreadable;
-    result.bytes.resize(std::min<std::size_t>(located->size, kMaxCopy));
-    if ((located->size > kMaxCopy && !InsideFile(source, *located)) ||
-        !source.Read(located->offset, result.bytes.size(), result.bytes.data())) {
+    result.bytes.resize(std::min<std::size_t>(located.size, kMaxCopy));
+    if ((located.size > kMaxCopy && !InsideFile(source, located)) ||
+        !source.Read(located.offset, result.bytes.size(), result.bytes.data())) {
         result.bytes.clear();
         return result;
     }
-    MarkLikeTheSystem(result.bytes, located->size);
+    if (found->sixteenBit) {
+        result.bytes = WidenSixteenBitTree(result.bytes);
+        if (result.bytes.empty())
+            return result;
+    } else {
+        MarkLikeTheSystem(result.bytes, located.size);
+    }
     result.outcome = Outcome::kCopied;
     return result;
 }
 
 Outcome CheckVersionResource(ByteSource& source) {
-    const std::optional<Located> located = Locate(source);
-    if (!located)
+    const std::optional<Found> found = Locate(source);
+    if (!found)
         return Outcome::kNone;
-    return InsideFile(source, *located) ? Outcome::kCopied : Outcome::kUnreadable;
+    return InsideFile(source, found->at) ? Outcome::kCopied : Outcome::kUnreadable;
 }
 
 }  // namespace kvu::pe

@@ -77,7 +77,9 @@ inline constexpr std::size_t kMaxCopy = 1 << 20;
 
 // Finds resource type 16 (version), name 1, in the language a Hungarian system
 // prefers (neutral, Hungarian, US English, else the first one), and copies it
-// laid out as the system's version functions lay out theirs.
+// laid out as the system's version functions lay out theirs. The resource of a
+// 16-bit (NE) image is copied in the 32-bit layout, its texts widened, as the
+// system's wide lookups read it.
 ResourceCopy CopyVersionResource(ByteSource& source);
 
 // What CopyVersionResource would give, without copying.

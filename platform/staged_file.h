@@ -43,7 +43,7 @@ class ReadOnlyFile {
 enum class WriteResult { kOk, kDiskFull, kFailed };
 
 // A new file under a temporary name in a folder. It is removed again unless it
-// is committed.
+// is committed. While it is open, no other process can take it for a stale one.
 class StagedFile {
   public:
     StagedFile() = default;
@@ -55,6 +55,7 @@ class StagedFile {
     bool Create(const std::string& folder);
     WriteResult Write(const void* data, std::size_t size);
     // Gives the file its modification time (Unix seconds; none: left as written),
+    // flushes it to the disk (a power loss never leaves a short installed file),
     // closes it and moves it over target in one step. On failure the temporary
     // file is removed and whatever target was stays as it was.
     WriteResult Commit(const std::string& target, std::optional<std::int64_t> modified);
@@ -64,6 +65,10 @@ class StagedFile {
     std::intptr_t handle_ = -1;
     std::string path_;
 };
+
+// Removes the staged files that a crashed run left in folder; those of a run
+// still writing are left alone.
+void RemoveStaleStagedFiles(const std::string& folder);
 
 enum class PathKind { kNone, kFile, kFolder };
 

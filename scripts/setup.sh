@@ -13,6 +13,15 @@ packages=(
     zip unzip libarchive-tools python3 curl
 )
 
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO=sudo
+
+# The shipping build is 32-bit: its tests run under Debian's 32-bit Wine.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+fi
+packages+=(wine32:i386)
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -20,7 +29,5 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "setup: installing ${missing[*]}"
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO=sudo
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -70,8 +70,12 @@ if build win64; then
     bash scripts/wine-session.sh stop "$root/build/win64/wineprefix"
 fi
 
-step "win32 (shipping build)"
-build win32 && echo "win32: built"
+step "win32 (shipping build, under 32-bit Wine)"
+if build win32; then
+    bash scripts/wine-session.sh start "$root/build/win32/wineprefix"
+    run_ctest win32
+    bash scripts/wine-session.sh stop "$root/build/win32/wineprefix"
+fi
 
 step "fuzzing (bounded)"
 if build fuzz; then

@@ -19,6 +19,7 @@ constexpr std::size_t kZip64EndSize = 56;
 constexpr std::size_t kLocatorSize = 20;
 constexpr std::size_t kCentralSize = 46;
 constexpr std::size_t kLocalSize = 30;
+constexpr std::size_t kLocalNameLength = 26;  // then the extra field's length
 constexpr std::uint32_t kAllOnes32 = 0xFFFFFFFF;
 
 constexpr std::uint16_t kZip64Field = 0x0001;
@@ -178,20 +179,27 @@ bool ReadEntries(const ReadOnlyFile& file, const DirectoryPlace& place, ArchiveI
     return true;
 }
 
-// Each member's local header and data must end before the next member and
-// before the central directory.
-bool CheckSpans(const ArchiveIndex& index, std::string& problem) {
+// Each member's whole local record (header, name, extra field and data) must
+// end before the next member and before the central directory, so that no two
+// members read the same bytes.
+bool CheckSpans(const ReadOnlyFile& file, const ArchiveIndex& index, std::string& problem) {
     std::vector<std::pair<std::uint64_t, std::uint64_t>> spans;
     spans.reserve(index.members.size());
     for (const MemberEntry& entry : index.members) {
-        std::uint64_t room = index.directoryStart;
+        const std::uint64_t room = index.directoryStart;
+        unsigned char lengths[4];
         if (entry.localOffset > room || room - entry.localOffset < kLocalSize ||
-            entry.compressedSize > room - entry.localOffset - kLocalSize) {
+            !file.ReadAt(entry.localOffset + kLocalNameLength, lengths, sizeof lengths)) {
             problem = "a member's data lies beyond the archive";
             return false;
         }
-        spans.emplace_back(entry.localOffset,
-                           entry.localOffset + kLocalSize + entry.compressedSize);
+        const std::uint64_t header = kLocalSize + Read16(lengths) + Read16(lengths + 2);
+        if (header > room - entry.localOffset ||
+            entry.compressedSize > room - entry.localOffset - header) {
+            problem = "a member's data lies beyond the archive";
+            return false;
+        }
+        spans.emplace_back(entry.localOffset, entry.localOffset + header + entry.compressedSize);
     }
     std::sort(spans.begin(), spans.end());
     for (std::size_t i = 1; i < spans.size(); ++i) {
@@ -254,7 +262,7 @@ IndexStatus ReadArchiveIndex(const ReadOnlyFile& file, ArchiveIndex& index, std:
     if (!place)
         return status;
     if (!PlaceDirectory(file, *place, index, problem) ||
-        !ReadEntries(file, *place, index, problem) || !CheckSpans(index, problem))
+        !ReadEntries(file, *place, index, problem) || !CheckSpans(file, index, problem))
         return IndexStatus::kDamaged;
     return IndexStatus::kOk;
 }

@@ -129,6 +129,9 @@ DataStatus WriteMember(RunState& state, const MemberEntry& entry, const MemberDa
     std::string folder = ParentOf(target);
     if (state.options.keepFolders && !CreateFolders(folder))
         return DataStatus::kWriteFailed;
+    // Once per folder and run: what a crashed run left there goes first.
+    if (state.cleanedFolders.insert(folder).second)
+        RemoveStaleStagedFiles(folder);
     FileSink sink(state.options.convertText && (entry.internalAttributes & 1));
     if (!sink.Create(folder))
         return DataStatus::kWriteFailed;

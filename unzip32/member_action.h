@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "platform/staged_file.h"
@@ -50,7 +51,8 @@ struct RunState {
     bool askPasswords = true;
     bool overwriteAll = false;
     bool overwriteNone = false;
-    bool stop = false;  // a full disk: no point in going on
+    bool stop = false;                       // a full disk: no point in going on
+    std::set<std::string> cleanedFolders{};  // where stale staged files were removed
 };
 
 // The member's modification time in Unix seconds: the extended timestamp,

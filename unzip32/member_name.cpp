@@ -1,43 +1,19 @@
 #include "unzip32/member_name.h"
 
-#include <array>
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <vector>
 
-#include "platform/utf8_codec.h"
+#include "platform/encoding.h"
 
 namespace kvu::unzip {
 namespace {
-
-// Code page 437's upper half.
-constexpr std::array<char16_t, 128> kCodePage437 = {
-    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF,
-    0x00EE, 0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9,
-    0x00FF, 0x00D6, 0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA,
-    0x00F1, 0x00D1, 0x00AA, 0x00BA, 0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB,
-    0x2591, 0x2592, 0x2593, 0x2502, 0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557,
-    0x255D, 0x255C, 0x255B, 0x2510, 0x2514, 0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F,
-    0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550, 0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559,
-    0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C, 0x2588, 0x2584, 0x258C, 0x2590, 0x2580,
-    0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4, 0x03A6, 0x0398, 0x03A9, 0x03B4,
-    0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
-    0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0,
-};
 
 constexpr std::uint32_t kUnixHost = 3;
 constexpr std::uint32_t kUnixTypeMask = 0170000;
 constexpr std::uint32_t kUnixFolder = 0040000;
 constexpr std::uint32_t kDosFolderAttribute = 0x10;
-
-std::string FromCodePage437(std::string_view raw) {
-    std::string out;
-    out.reserve(raw.size() * 2);
-    for (char ch : raw) {
-        auto byte = static_cast<unsigned char>(ch);
-        AppendUtf8(byte < 0x80 ? char32_t{byte} : char32_t{kCodePage437[byte - 0x80]}, out);
-    }
-    return out;
-}
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
 bool IsValidUtf8(std::string_view text) {
@@ -73,8 +49,15 @@ bool IsDeviceName(std::string_view part) {
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
         base == "CONOUT$")
         return true;
-    return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
-           base[3] >= '0' && base[3] <= '9';
+    if (!base.starts_with("COM") && !base.starts_with("LPT"))
+        return false;
+    // Windows takes the superscript digits for device numbers too.
+    static constexpr std::string_view kDigits[] = {"0",      "1",      "2",      "3",      "4",
+                                                   "5",      "6",      "7",      "8",      "9",
+                                                   "\u00B9", "\u00B2", "\u00B3", "\u2074", "\u2075",
+                                                   "\u2076", "\u2077", "\u2078", "\u2079"};
+    const std::string_view number = std::string_view(base).substr(3);
+    return std::find(std::begin(kDigits), std::end(kDigits), number) != std::end(kDigits);
 }
 
 bool HasForbiddenCharacter(std::string_view part) {
@@ -112,7 +95,7 @@ std::optional<std::string> MemberName(const MemberEntry& entry) {
             return std::nullopt;
         return entry.rawName;
     }
-    return FromCodePage437(entry.rawName);
+    return OemToUtf8(entry.rawName);
 }
 
 bool IsFolderEntry(const MemberEntry& entry, std::string_view name) {

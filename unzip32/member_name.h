@@ -11,7 +11,8 @@
 namespace kvu::unzip {
 
 // The member's name in UTF-8: the Unicode path field, else the stored name as
-// UTF-8 (flag bit 11) or as code page 437. None when the UTF-8 is not valid.
+// UTF-8 (flag bit 11) or in the OEM code page, as Windows archivers write it. None when the UTF-8
+// is not valid.
 std::optional<std::string> MemberName(const MemberEntry& entry);
 
 // A folder entry: its name ends with a separator, or its attributes say so.

@@ -5,6 +5,7 @@
 // the stdcall convention, as the Windows API does.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(_WIN32) && defined(__i386__)
@@ -121,7 +122,20 @@ struct UzpVer2 {
     UzpVersionPart os2dll;
     UzpVersionPart windll;
 };
-static_assert(sizeof(UzpVer2) == 64);
+// The published layouts, on both Windows targets (and Linux alike): any field
+// out of place breaks every caller of a real library.
+constexpr std::size_t kPointer = sizeof(void*);
+static_assert(offsetof(DCL, fPrivilege) == 56 && offsetof(DCL, lpszZipFN) == 60 + (kPointer - 4));
+static_assert(offsetof(DCL, lpszExtractDir) == offsetof(DCL, lpszZipFN) + kPointer);
+static_assert(sizeof(DCL) == (kPointer == 4 ? 68 : 80));
+static_assert(offsetof(USERFUNCTIONS, ServCallBk) == 5 * kPointer);
+static_assert(offsetof(USERFUNCTIONS, TotalSizeComp) == 6 * kPointer);
+static_assert(offsetof(USERFUNCTIONS, NumMembers) == 6 * kPointer + 12);
+static_assert(offsetof(USERFUNCTIONS, cchComment) == 6 * kPointer + 16);
+static_assert(sizeof(USERFUNCTIONS) == (kPointer == 4 ? 44 : 72));
+static_assert(offsetof(UzpVer2, betalevel) == 8 && offsetof(UzpVer2, date) == 18);
+static_assert(offsetof(UzpVer2, zlib_version) == 38 && offsetof(UzpVer2, unzip) == 48);
+static_assert(offsetof(UzpVer2, windll) == 60 && sizeof(UzpVer2) == 64);
 
 #pragma pop_macro("zlib_version")
 

@@ -72,6 +72,11 @@ std::string AnsiToUtf8(std::string_view ansi) {
     return Convert(converter, ansi, false);
 }
 
+std::string OemToUtf8(std::string_view oem) {
+    thread_local const Converter converter("UTF-8", "CP852");
+    return Convert(converter, oem, false);
+}
+
 std::string Utf8ToAnsi(std::string_view utf8) {
     thread_local const Converter converter("WINDOWS-1250", "UTF-8");
     return Convert(converter, utf8, true);

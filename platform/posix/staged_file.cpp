@@ -1,4 +1,6 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,13 +19,22 @@ WriteResult WriteFailure() {
                                                                 : WriteResult::kFailed;
 }
 
+constexpr std::string_view kStagedPrefix = ".unzip32-";
+constexpr std::string_view kStagedSuffix = ".tmp";
+constexpr std::size_t kStagedNameSize = kStagedPrefix.size() + 12 + kStagedSuffix.size();
+
+bool IsStagedName(std::string_view name) {
+    return name.size() == kStagedNameSize && name.starts_with(kStagedPrefix) &&
+           name.ends_with(kStagedSuffix);
+}
+
 std::string TemporaryName(std::mt19937_64& random) {
     static constexpr char kHex[] = "0123456789abcdef";
-    std::string name = ".unzip32-";
+    std::string name(kStagedPrefix);
     std::uint64_t value = random();
     for (int i = 0; i < 12; ++i, value >>= 4)
         name += kHex[value & 15];
-    return name + ".tmp";
+    return name.append(kStagedSuffix);
 }
 
 }  // namespace
@@ -72,6 +83,8 @@ bool StagedFile::Create(const std::string& folder) {
         std::string path = folder + "/" + TemporaryName(random);
         int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
+            // Held until the file is closed: the mark of a live staged file.
+            flock(fd, LOCK_EX | LOCK_NB);
             handle_ = fd;
             path_ = path;
             return true;
@@ -109,6 +122,8 @@ WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int
         if (futimens(fd, times) != 0)
             result = WriteResult::kFailed;
     }
+    if (result == WriteResult::kOk && fsync(fd) != 0)
+        result = WriteFailure();
     // close() reports write errors that a network file system delays until then.
     if (close(fd) != 0 && result == WriteResult::kOk)
         result = WriteFailure();
@@ -127,6 +142,26 @@ void StagedFile::Discard() {
     if (!path_.empty())
         unlink(path_.c_str());
     path_.clear();
+}
+
+void RemoveStaleStagedFiles(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    while (const dirent* entry = readdir(dir)) {
+        if (!IsStagedName(entry->d_name))
+            continue;
+        const std::string path = folder + "/" + entry->d_name;
+        int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        // A lock that can be taken is no longer held by the run that wrote it.
+        if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0)
+            unlink(path.c_str());
+        close(fd);
+    }
+    closedir(dir);
 }
 
 PathKind KindOfPath(const std::string& path) {

@@ -40,6 +40,9 @@ std::string WideToUtf8(std::wstring_view wide) {
 std::string AnsiToUtf8(std::string_view ansi) {
     return WideToUtf8(ToWide(CP_ACP, ansi));
 }
+std::string OemToUtf8(std::string_view oem) {
+    return WideToUtf8(ToWide(CP_OEMCP, oem));
+}
 std::string Utf8ToAnsi(std::string_view utf8) {
     return FromWide(CP_ACP, Utf8ToWide(utf8));
 }

@@ -104,6 +104,15 @@ void SetTimeouts(HINTERNET handle, std::chrono::milliseconds timeout) {
     }
 }
 
+// Where the request ended up after the redirects that WinINet followed.
+std::wstring FinalUrl(HINTERNET request) {
+    wchar_t url[INTERNET_MAX_URL_LENGTH + 1] = {};
+    DWORD size = sizeof url;
+    if (!InternetQueryOptionW(request, INTERNET_OPTION_URL, url, &size))
+        return {};
+    return url;
+}
+
 Result<std::uint64_t> ReadBody(HINTERNET request, const BodySink& sink) {
     std::vector<char> buffer(kReadBytes);
     std::uint64_t total = 0;
@@ -149,17 +158,22 @@ Result<std::uint64_t> InternetTransfer::Request(const std::string& url, const Bo
         return LastError("no connection");
     SetTimeouts(connection.get(), timeout_);
     // Always from the server: no cached copy is read or written. Redirects are
-    // followed by HttpSendRequest itself.
+    // followed by HttpSendRequest itself. HTTP/1.0, because WinINet takes a
+    // chunked body that was cut off for a whole one: asked in HTTP/1.0, a
+    // server states the length (or ends the body by closing), and a body short
+    // of its length is seen below.
     DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                   INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES |
                   INTERNET_FLAG_KEEP_CONNECTION | (parts->secure ? INTERNET_FLAG_SECURE : 0);
     InternetHandle request(HttpOpenRequestW(connection.get(), L"GET", parts->object.c_str(),
-                                            nullptr, nullptr, nullptr, flags, 0));
+                                            L"HTTP/1.0", nullptr, nullptr, flags, 0));
     if (!request)
         return LastError("request failed");
     SetTimeouts(request.get(), timeout_);
     if (!HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0))
         return LastError("request failed");
+    if (IsDowngrade(url, WideToUtf8(FinalUrl(request.get()))))
+        return Error{0, "OpenUrl", "refused a redirect from https to http"};
     std::optional<DWORD> status = StatusCode(request.get());
     if (!status)
         return LastError("no HTTP status");

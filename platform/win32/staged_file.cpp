@@ -27,9 +27,12 @@ WriteResult WriteFailure() {
                                                                        : WriteResult::kFailed;
 }
 
+constexpr std::wstring_view kStagedPrefix = L".unzip32-";
+constexpr std::wstring_view kStagedPattern = L"\\.unzip32-????????????.tmp";
+
 std::wstring TemporaryName(std::mt19937_64& random) {
     static constexpr wchar_t kHex[] = L"0123456789abcdef";
-    std::wstring name = L".unzip32-";
+    std::wstring name(kStagedPrefix);
     std::uint64_t value = random();
     for (int i = 0; i < 12; ++i, value >>= 4)
         name += kHex[value & 15];
@@ -45,6 +48,40 @@ std::int64_t ToUnix(const FILETIME& time) {
 FILETIME FromUnix(std::int64_t seconds) {
     auto ticks = static_cast<std::uint64_t>(seconds * kTicksPerSecond + kUnixEpochTicks);
     return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+// Virus scanners hold a new file briefly: a replace refused for access or
+// sharing is tried again for about a second.
+constexpr int kReplaceTries = 6;
+constexpr DWORD kReplacePauseMs = 200;
+
+bool MayRetryReplace(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+}
+
+// Windows refuses to replace a read-only file: its attribute is cleared just
+// before and restored when the replace fails after all.
+bool ReplaceTarget(const std::wstring& staged, const std::wstring& target) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES &&
+                          (attributes & FILE_ATTRIBUTE_READONLY) &&
+                          !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (readOnly)
+        SetFileAttributesW(target.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(staged.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+            return true;
+        const DWORD error = GetLastError();
+        const bool folder =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+        if (folder || !MayRetryReplace(error) || attempt == kReplaceTries) {
+            if (readOnly)
+                SetFileAttributesW(target.c_str(), attributes);
+            SetLastError(error);
+            return false;
+        }
+        Sleep(kReplacePauseMs);
+    }
 }
 
 }  // namespace
@@ -137,11 +174,12 @@ WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int
         if (!SetFileTime(file, nullptr, nullptr, &time))
             result = WriteResult::kFailed;
     }
+    if (result == WriteResult::kOk && !FlushFileBuffers(file))
+        result = WriteFailure();
     if (!CloseHandle(file) && result == WriteResult::kOk)
         result = WriteFailure();
     std::wstring temporary = Utf8ToWide(path_);
-    if (result == WriteResult::kOk &&
-        !MoveFileExW(temporary.c_str(), Utf8ToWide(target).c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (result == WriteResult::kOk && !ReplaceTarget(temporary, Utf8ToWide(target)))
         result = WriteFailure();
     if (result != WriteResult::kOk)
         DeleteFileW(temporary.c_str());
@@ -156,6 +194,21 @@ void StagedFile::Discard() {
     if (!path_.empty())
         DeleteFileW(Utf8ToWide(path_).c_str());
     path_.clear();
+}
+
+void RemoveStaleStagedFiles(const std::string& folder) {
+    const std::wstring wideFolder = Utf8ToWide(folder);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((wideFolder + std::wstring(kStagedPattern)).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        // A staged file still being written is open without sharing: the
+        // deletion fails for it.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileW((wideFolder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 PathKind KindOfPath(const std::string& path) {

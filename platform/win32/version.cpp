@@ -77,6 +77,15 @@ VersionLoad VersionResource::Load(const std::string& path) {
         copy_.clear();
         return VersionLoad::kCopyFailed;
     }
+    // A 16-bit (NE) file's resource comes in the 16-bit layout, whose texts the
+    // system widens into memory past the tree; our widened copy reads the same.
+    if (copy_[4] >= ' ') {
+        HandleSource file(widePath);
+        copy_ = pe::CopyVersionResource(file).bytes;
+        if (copy_.empty())
+            return VersionLoad::kCopyFailed;
+        copy_.resize(std::max<std::size_t>(copy_.size(), kMinimumBuffer), 0);
+    }
     return VersionLoad::kLoaded;
 }
 

@@ -173,11 +173,14 @@ TEST(LocalIndex, LongPathsInEveryMixOfCase) {
         EXPECT_NE(index.Find(variant), nullptr) << variant;
         EXPECT_FALSE(index.Add({variant, "x", {}, 2, "", false})) << variant;
     }
+    // Every ASCII letter, each in the other case.
+    ASSERT_TRUE(index.Add({"C:\\abcdefghijklm\\NOPQRSTUVWXYZ.dll", "", {}, 5, "", false}));
+    EXPECT_NE(index.Find("c:\\ABCDEFGHIJKLM\\nopqrstuvwxyz.DLL"), nullptr);
     // Characters next to the letters are not letters.
     ASSERT_TRUE(index.Add({"C:\\`{}~", "", {}, 3, "", false}));
     EXPECT_EQ(index.Find("C:\\@[]^"), nullptr);
     EXPECT_TRUE(index.Add({"C:\\@[]^", "", {}, 4, "", false}));
-    EXPECT_EQ(index.Size(), 3u);
+    EXPECT_EQ(index.Size(), 4u);
 }
 
 TEST(IsRestricted, UpperCasesTheTextAndComparesExactly) {

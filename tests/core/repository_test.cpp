@@ -58,7 +58,8 @@ TEST(AddRow, FieldsThatDoNotConvertStayZeroAndTheRowIsKept) {
                           {"2147483648", 0, "nan", 0},
                           {"-2147483649", 0, "", 0},
                           {"1.5", 0, "12 kB", 0},
-                          {"", 0, "4294967296", 4294967296.0}}) {
+                          {"", 0, "4294967296", 4294967296.0},
+                          {"1", 1, " \t ", 0}}) {
         RepositoryRowList rows;
         addRow(Columns({c.rid, "opt", "z", "f", "t", "v", "d", c.size, ""}), rows);
         ASSERT_EQ(rows.size(), 1u) << c.rid;

@@ -136,15 +136,29 @@ TEST_F(FillupTest, PathsMatchWithoutRegardToCase) {
     EXPECT_EQ(GetUpdateInfo(list, 1)->LocalPath, P("/prod/Bin/Árlista.DLL"));
 }
 
-TEST_F(FillupTest, ALeadingSeparatorInTheTargetFolderMakesTheFileNotInstalled) {
-    Install("/prod/bin/a.dll", "1.0", kNoon);
-    Row(0, "a.dll", "2.0", "", "ALLWAYS", "\\bin");
-    Row(0, "a.dll", "2.0", "", "", "\\bin");
-    UpdateList list;
-    UpdateListFillup(rows, index, settings, list);
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(GetUpdateInfo(list, 1)->LocalPath, P("/prod//bin/a.dll"));
-    EXPECT_TRUE(GetUpdateInfo(list, 1)->IsNewFile());
+// The repository arrives over plain HTTP: no row may point outside the installation.
+TEST_F(FillupTest, RowsOutsideTheProductFolderAreLoggedAndNotOffered) {
+    struct Case {
+        const char* file;
+        const char* targetDir;
+    };
+    const Case unsafe[] = {{"a.dll", "\\bin"},       {"a.dll", "/etc"},
+                           {"\\a.dll", ""},          {"a.dll", "\\\\server\\share"},
+                           {"a.dll", "C:\\Windows"}, {"C:a.dll", ""},
+                           {"a.dll:evil", "bin"},    {"a.dll", ".."},
+                           {"..\\a.dll", ""},        {"a.dll", "bin\\..\\..\\x"},
+                           {"../../a.dll", "bin"},   {"a.dll", "bin\\. .\\..."}};
+    std::string expectedLog;
+    for (const Case& c : unsafe) {
+        Row(0, c.file, "2.0", "", "ALLWAYS", c.targetDir);
+        expectedLog += std::string("UpdateListFillup error ->path outside the product folder \"") +
+                       (*c.targetDir ? std::string(c.targetDir) + "\\" : "") + c.file + "\" of " +
+                       c.file + "\r\n";
+    }
+    Row(0, "inside.dll", "2.0", "", "ALLWAYS", "bin\\..\\.\\");
+    Row(0, "climbs.dll", "2.0", "", "ALLWAYS", "bin/../sub");
+    EXPECT_EQ(Offered(), (Names{"inside.dll", "climbs.dll"}));
+    EXPECT_EQ(Log(), expectedLog);
 }
 
 TEST_F(FillupTest, RecordsCarryTheRowAndTheInstalledFacts) {

@@ -42,7 +42,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"  2023.04.05. 07:08:09\t", kSample},
                       ReadCase{"2024.02.29. 12:00:00", DateTime{2024, 2, 29, 12, 0, 0}},
                       ReadCase{"2000-02-29", DateTime{2000, 2, 29, 0, 0, 0}},
-                      ReadCase{"9999.12.31. 23:59:59", DateTime{9999, 12, 31, 23, 59, 59}}));
+                      ReadCase{"9999.12.31. 23:59:59", DateTime{9999, 12, 31, 23, 59, 59}},
+                      // The system's own forms: short fields, blanks after the dots, no seconds.
+                      ReadCase{"2008.03.15. 9:41:12", DateTime{2008, 3, 15, 9, 41, 12}},
+                      ReadCase{"2008. 03. 15. 9:41:12", DateTime{2008, 3, 15, 9, 41, 12}},
+                      ReadCase{"2008. 3. 5.  9:41", DateTime{2008, 3, 5, 9, 41, 0}},
+                      ReadCase{"2008.3.5 9:4:1", DateTime{2008, 3, 5, 9, 4, 1}},
+                      ReadCase{"2008. 03. 15.", DateTime{2008, 3, 15, 0, 0, 0}},
+                      ReadCase{"2008-3-5 09:41", DateTime{2008, 3, 5, 9, 41, 0}}));
 
 INSTANTIATE_TEST_SUITE_P(
     NotDates, ParseDateTextTest,
@@ -54,8 +61,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"2023.04.31.", std::nullopt}, ReadCase{"0000.01.01.", std::nullopt},
         ReadCase{"2023.04.05. 24:00:00", std::nullopt},
         ReadCase{"2023.04.05. 12:60:00", std::nullopt},
-        ReadCase{"2023.04.05. 12:00:60", std::nullopt}, ReadCase{"2023.4.5. 7:08:09", std::nullopt},
-        ReadCase{"2023.04.05. 07:08", std::nullopt}, ReadCase{"2023.04.05", std::nullopt},
+        ReadCase{"2023.04.05. 12:00:60", std::nullopt}, ReadCase{"2023.004.05.", std::nullopt},
+        ReadCase{"2023.04.05. 7", std::nullopt}, ReadCase{"2023.04.05", std::nullopt},
+        ReadCase{"2023.04.05. 7:08:", std::nullopt}, ReadCase{"2023.04.05. 107:08", std::nullopt},
+        ReadCase{"2023 .04.05.", std::nullopt}, ReadCase{"2023- 04-05", std::nullopt},
+        ReadCase{"2023.04.05. 7:08:09:10", std::nullopt}, ReadCase{"2008. 3. 5", std::nullopt},
         ReadCase{"2023-04-05.", std::nullopt}, ReadCase{"2023-04-05T07:08:09", std::nullopt},
         ReadCase{"2023.04.05.07:08:09", std::nullopt},
         ReadCase{"04/05/2023 07:08:09", std::nullopt},

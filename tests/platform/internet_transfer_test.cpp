@@ -65,16 +65,20 @@ TEST(InternetTransfer, AnErrorStatusFailsWithItsNumberAndWithholdsItsBody) {
 }
 
 // The faults of a server or a connection, with a time-out of their own so that
-// the silent cases end soon.
+// the silent cases end soon. A body cut off in any framing fails: a cut-off
+// repository would silently offer fewer updates.
 TEST(InternetTransfer, BrokenOrSilentServersFail) {
     std::string refused;
     {
         test::HttpTestServer gone;
         refused = gone.Url("/pkg.zip");
     }
+    const std::vector<std::string> pieces = {"first ", std::string(5000, 's'), "last piece"};
     const std::vector<std::pair<const char*, test::HttpHandler>> cases = {
         {"redirect to a 404", test::Redirect(302, "/nowhere")},
         {"body shorter than announced", test::ReplyTruncated(4096, std::string(1000, 't'))},
+        {"chunked body cut mid-chunk", test::ReplyChunkedCut(pieces, true)},
+        {"chunked body without its final chunk", test::ReplyChunkedCut(pieces, false)},
         {"server slower than the time-out", test::AfterPause(5s, test::Reply(200, "late"))},
         {"body stalls past the time-out", test::ReplyStalling(std::string(8000, 's'), 1, 5s)},
     };
@@ -92,15 +96,29 @@ TEST(InternetTransfer, BrokenOrSilentServersFail) {
     EXPECT_EQ(received.body, "");
 }
 
-TEST(InternetTransfer, AnEmptyBodyIsASuccessWithNoBytes) {
+TEST(InternetTransfer, AnEmptyBodyIsASuccessWithNoBytesInEveryFraming) {
     test::HttpTestServer server;
-    server.Route("/empty", test::Reply(200, ""));
+    server.Route("/length", test::Reply(200, ""));
+    server.Route("/nocontent", test::Reply(204, ""));
+    server.Route("/close", test::ReplyUntilClose(200, ""));
+    server.Route("/chunked", test::ReplyChunked({}));
     InternetTransfer inet(5s);
-    Received received;
-    Result<std::uint64_t> result = inet.OpenUrl(server.Url("/empty"), received.Sink(inet));
-    ASSERT_TRUE(result.ok()) << result.error().description;
-    EXPECT_EQ(result.value(), 0u);
-    EXPECT_EQ(received.body, "");
+    for (const char* path : {"/length", "/nocontent", "/close", "/chunked"}) {
+        Received received;
+        Result<std::uint64_t> result = inet.OpenUrl(server.Url(path), received.Sink(inet));
+        ASSERT_TRUE(result.ok()) << path << ": " << result.error().description;
+        EXPECT_EQ(result.value(), 0u) << path;
+        EXPECT_EQ(received.body, "") << path;
+    }
+}
+
+// No downgrade: what https asked for never comes from plain http.
+TEST(InternetTransfer, OnlyARedirectFromHttpsToHttpIsADowngrade) {
+    EXPECT_TRUE(IsDowngrade("https://h/a", "http://h/a"));
+    EXPECT_TRUE(IsDowngrade("HTTPS://h/a", "Http://other/b"));
+    EXPECT_FALSE(IsDowngrade("https://h/a", "https://h/b"));
+    EXPECT_FALSE(IsDowngrade("http://h/a", "https://h/a"));
+    EXPECT_FALSE(IsDowngrade("http://h/a", "http://h/b"));
 }
 
 TEST(InternetTransfer, FollowsRedirectsAndReadsChunkedBodies) {

@@ -91,6 +91,20 @@ TEST(VersionInfo, RecordsOfTheTestImages) {
     }
 }
 
+// The system's version functions read 16-bit executables too (gdi.exe,
+// krnl386.exe and user.exe of the system folders).
+TEST(VersionInfo, SixteenBitExecutables) {
+    test::TempDir dir;
+    const test::FixedInfo fixed{0x00030000, 0x000A0001, 0x00030000, 0x000A0000, 0, 0x10001, 2, 0};
+    const test::VersionNode tree = test::StandardVersion(
+        fixed, u"040904E4", {{u"CompanyName", u"Old Maker"}, {u"ProductName", u"Old Product"}},
+        {{0x0409, 0x04E4}});
+    test::WriteBytes(dir.file("gdi.exe"), test::BuildNeImage(test::SerializeSixteenBit(tree)));
+    VersionRecord expected{"", "1.0",       "3.0.10.1", "3.0.10.0", "", "DOS-Win16", "DLL",
+                           "", "Old Maker", "",         "",         "", "",          "Old Product"};
+    ExpectRecord(Read(dir.file("gdi.exe")), expected, "gdi.exe");
+}
+
 TEST(VersionInfo, AccessorsGiveTheLastReadOnly) {
     test::TempDir app;
     FileVersionInfo reader(app.str());

@@ -118,7 +118,8 @@ void HttpTestServer::Answer(SocketHandle socket) {
     }
     std::string path = RequestPath(head);
     if (!path.empty()) {
-        HttpExchange exchange(*this, socket, path);
+        const bool http10 = head.substr(0, head.find("\r\n")).ends_with(" HTTP/1.0");
+        HttpExchange exchange(*this, socket, path, http10);
         HandlerFor(path)(exchange);
     }
     // A graceful end: the client reads everything that was sent before it
@@ -153,15 +154,51 @@ HttpHandler ReplyTruncated(std::uint64_t announced, std::string sent) {
     };
 }
 
+namespace {
+
+// Sends pieces as chunks, or to HTTP/1.0 plainly after the length of the body
+// meant. Cut off: in the middle of the last piece (midChunk), else after the
+// last piece without the final chunk (the server meant to send more).
+void SendChunked(HttpExchange& exchange, const std::vector<std::string>& pieces, bool midChunk,
+                 bool complete) {
+    std::size_t total = complete || midChunk ? 0 : 1;
+    for (const std::string& piece : pieces)
+        total += piece.size();
+    exchange.Send(ResponseHead(200, {exchange.http10() ? "Content-Length: " + std::to_string(total)
+                                                       : "Transfer-Encoding: chunked"}));
+    char size[32];
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const bool cut = midChunk && i + 1 == pieces.size();
+        std::string_view piece = pieces[i];
+        if (!exchange.http10()) {
+            std::snprintf(size, sizeof size, "%zx\r\n", piece.size());
+            exchange.Send(size);
+        }
+        exchange.Send(cut ? piece.substr(0, piece.size() / 2) : piece);
+        if (!exchange.http10() && !cut)
+            exchange.Send("\r\n");
+    }
+    if (complete && !exchange.http10())
+        exchange.Send("0\r\n\r\n");
+}
+
+}  // namespace
+
 HttpHandler ReplyChunked(std::vector<std::string> pieces) {
     return [pieces = std::move(pieces)](HttpExchange& exchange) {
-        exchange.Send(ResponseHead(200, {"Transfer-Encoding: chunked"}));
-        char size[32];
-        for (const std::string& piece : pieces) {
-            std::snprintf(size, sizeof size, "%zx\r\n", piece.size());
-            exchange.Send(size + piece + "\r\n");
-        }
-        exchange.Send("0\r\n\r\n");
+        SendChunked(exchange, pieces, false, true);
+    };
+}
+
+HttpHandler ReplyChunkedCut(std::vector<std::string> pieces, bool midChunk) {
+    return [pieces = std::move(pieces), midChunk](HttpExchange& exchange) {
+        SendChunked(exchange, pieces, midChunk, false);
+    };
+}
+
+HttpHandler ReplyUntilClose(int status, std::string body) {
+    return [status, body = std::move(body)](HttpExchange& exchange) {
+        exchange.Send(ResponseHead(status, {}) + body);
     };
 }
 

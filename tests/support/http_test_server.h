@@ -24,9 +24,11 @@ class HttpTestServer;
 // connection, so a handler may answer wrongly on purpose.
 class HttpExchange {
   public:
-    HttpExchange(HttpTestServer& server, SocketHandle socket, std::string path)
-        : server_(server), socket_(socket), path_(std::move(path)) {}
+    HttpExchange(HttpTestServer& server, SocketHandle socket, std::string path, bool http10)
+        : server_(server), socket_(socket), path_(std::move(path)), http10_(http10) {}
     const std::string& path() const { return path_; }
+    // An HTTP/1.0 request: no chunked answer, as real servers do.
+    bool http10() const { return http10_; }
     bool Send(std::string_view bytes) { return SendAll(socket_, bytes); }
     // Waits for the time given; false when the server stops first.
     bool Pause(std::chrono::milliseconds time);
@@ -35,6 +37,7 @@ class HttpExchange {
     HttpTestServer& server_;
     SocketHandle socket_;
     std::string path_;
+    bool http10_;
 };
 
 using HttpHandler = std::function<void(HttpExchange&)>;
@@ -80,8 +83,14 @@ std::string ResponseHead(int status, const std::vector<std::string>& headers);
 HttpHandler Reply(int status, std::string body);
 // A body announced longer than it is, the connection then closed.
 HttpHandler ReplyTruncated(std::uint64_t announced, std::string sent);
-// A body in chunked transfer coding, one chunk per piece.
+// A body in chunked transfer coding, one chunk per piece; to an HTTP/1.0
+// request the same body with its length, as a server of static files answers.
 HttpHandler ReplyChunked(std::vector<std::string> pieces);
+// The same, cut off: in the middle of the last piece, or (midChunk false)
+// without the final chunk. To HTTP/1.0, a length the bytes sent fall short of.
+HttpHandler ReplyChunkedCut(std::vector<std::string> pieces, bool midChunk);
+// A body without a length, ended by closing the connection.
+HttpHandler ReplyUntilClose(int status, std::string body);
 // A redirect to location.
 HttpHandler Redirect(int status, std::string location);
 // Nothing for delay, then what the next handler sends.

@@ -235,4 +235,51 @@ inline std::string BuildPeImage(std::vector<PeResource> resources, const PeOptio
     return image + code + rsrc;
 }
 
+// The same tree in the 16-bit layout of NE images: no type field, ANSI keys
+// and texts (the low bytes of the UTF-16 units), value lengths in bytes.
+inline std::string SerializeSixteenBit(const VersionNode& node) {
+    std::string out(4, '\0');
+    for (char16_t c : node.key)
+        out += static_cast<char>(c);
+    out += '\0';
+    std::string value = node.value;
+    if (node.text) {
+        value.clear();
+        for (std::size_t i = 0; i + 1 < node.value.size(); i += 2)
+            value += node.value[i];
+    }
+    out.resize((out.size() + 3) & ~std::size_t{3}, '\0');
+    out += value;
+    for (const VersionNode& child : node.children) {
+        out.resize((out.size() + 3) & ~std::size_t{3}, '\0');
+        out += SerializeSixteenBit(child);
+    }
+    PutU16(out, 0, static_cast<std::uint16_t>(out.size()));
+    PutU16(out, 2, static_cast<std::uint16_t>(value.size()));
+    return out;
+}
+
+// A 16-bit (NE) image whose resource table holds one version resource.
+inline std::string BuildNeImage(const std::string& resource) {
+    constexpr std::size_t kNe = 0x40, kTable = 0x40, kTableSize = 24, kData = 0x100, kShift = 4;
+    std::string image(kData, '\0');
+    image[0] = 'M';
+    image[1] = 'Z';
+    PutU32(image, 0x3C, kNe);
+    image[kNe] = 'N';
+    image[kNe + 1] = 'E';
+    PutU16(image, kNe + 0x24, kTable);
+    PutU16(image, kNe + 0x26, kTable + kTableSize);  // the resident names follow
+    const std::size_t table = kNe + kTable;
+    PutU16(image, table, kShift);
+    PutU16(image, table + 2, 0x8010);  // version, one resource
+    PutU16(image, table + 4, 1);
+    PutU16(image, table + 10, kData >> kShift);
+    PutU16(image, table + 12, static_cast<std::uint16_t>((resource.size() + 15) >> kShift));
+    PutU16(image, table + 16, 0x8001);  // name 1; a type id of 0 ends the table
+    image += resource;
+    image.resize((image.size() + 15) & ~std::size_t{15}, '\0');
+    return image;
+}
+
 }  // namespace kvu::test

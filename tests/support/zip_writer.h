@@ -27,6 +27,7 @@ struct ZipMember {
     std::uint32_t externalAttributes = 0;
     std::uint16_t internalAttributes = 0;
     std::optional<std::uint64_t> localOffset = std::nullopt;  // where the central entry says it is
+    std::string localExtra = {};  // raw bytes added to the local extra field only
 };
 
 struct ZipArchive {
@@ -96,8 +97,9 @@ inline std::string BuildZip(const ZipArchive& archive, int level = 6) {
         Put(out, descriptor ? 0 : crc, 4);
         Put(out, descriptor ? 0 : (small ? small : body.size()), 4);
         Put(out, descriptor ? 0 : (small ? small : size), 4);
-        Put(out, m.name.size(), 2), Put(out, extra.size() + localZip64.size(), 2);
-        out += m.name + extra + localZip64 + body;
+        Put(out, m.name.size(), 2);
+        Put(out, extra.size() + localZip64.size() + m.localExtra.size(), 2);
+        out += m.name + extra + localZip64 + m.localExtra + body;
         if (descriptor) {
             Put(out, 0x08074b50, 4), Put(out, crc, 4);
             Put(out, body.size(), 4), Put(out, size, 4);

@@ -124,6 +124,22 @@ TEST_F(Damage, OneStreamListedManyTimesIsRefusedAsABomb) {
     installed_.ExpectUntouched();
 }
 
+// A member's local record hidden in another's extra field: the two would read
+// the same bytes.
+TEST_F(Damage, AMemberInsideAnothersLocalRecordIsRefused) {
+    ZipArchive inner;
+    inner.members = {{.name = "b.dll", .data = "hidden", .method = 0}};
+    const std::string innerBytes = BuildZip(inner);
+    const std::string record = innerBytes.substr(0, innerBytes.find("PK\x01\x02"));
+    std::string extra =
+        std::string("\xCA\xFE", 2) + char(record.size() & 0xFF) + char(record.size() >> 8) + record;
+    ZipArchive archive;
+    archive.members = {{.name = "a.dll", .data = "A", .method = 0, .localExtra = extra},
+                       {.name = "b.dll", .data = "hidden", .method = 0, .localOffset = 30 + 5 + 4}};
+    EXPECT_EQ(Unzip(BuildZip(archive)), kUnzipBadArchive);
+    installed_.ExpectUntouched();
+}
+
 TEST_F(Damage, DeclaredSizesBeyondTheArchiveAreNotTrusted) {
     ZipArchive archive;
     archive.members = {{.name = "app.dll", .data = "tiny", .method = 0, .zip64 = true}};
@@ -210,6 +226,9 @@ TEST(HostileNames, NothingIsWrittenOutsideTheFolderOrUnderAnUnsafeName) {
         {"nul.txt", ""},
         {"com1", ""},
         {"LPT9.log", ""},
+        {"COM\u00B9", ""},
+        {"lpt\u00B3.txt", ""},
+        {"COM\u2079.log", ""},
         {"a?b", ""},
         {"a*b", ""},
         {"a<b>", ""},
@@ -227,7 +246,7 @@ TEST(HostileNames, NothingIsWrittenOutsideTheFolderOrUnderAnUnsafeName) {
         std::filesystem::create_directory(install);
         WriteBytes((install / "app.dll").string(), "installed");
         ZipArchive archive;
-        archive.members = {{.name = c.name, .data = "hostile"}};
+        archive.members = {{.name = c.name, .data = "hostile", .flags = 0x0800}};
         WriteBytes(outer.file("h.zip"), BuildZip(archive));
         UnzipOutcome outcome = unzipper.Run(UnzipCall(outer.file("h.zip"), install.string()));
         std::vector<std::string> expected = {"app.dll"};

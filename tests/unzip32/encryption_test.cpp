@@ -1,5 +1,6 @@
-// Members encrypted by Debian's zip (made at build time with zip -P): the
-// password comes from the password callback.
+// Encrypted members, made at build time by Debian's zip (with data descriptors)
+// and by make_archives.py (without): the password comes from the password
+// callback.
 #include <gtest/gtest.h>
 
 #include "tests/unzip32/unzip_harness.h"
@@ -8,6 +9,13 @@ namespace kvu::test {
 namespace {
 
 constexpr const char* kPassword = "Titok-2024";
+// As make_archives.py makes it: 256 characters.
+const std::string kLongPassword = [] {
+    std::string text = "Titok-";
+    while (text.size() < 256)
+        text += "0123456789abcdef";
+    return text.substr(0, 256);
+}();
 
 std::string Prepared(const std::string& name) {
     return BesideTest("archives" + std::string(1, kPathSep) + name);
@@ -34,6 +42,22 @@ TEST_F(Encryption, TheRightPasswordIsAskedOnceAndOpensEveryMember) {
     EXPECT_EQ(log.passwordEntries, std::vector<std::string>{"app.dll"});
     EXPECT_EQ(ReadBytes(installed_.file("app.dll")), Source("app.dll"));
     EXPECT_EQ(ReadBytes(installed_.file("readme.txt")), Source("readme.txt"));
+}
+
+// Without a data descriptor the header's check byte is the CRC's high byte; a
+// password may fill the whole 256 characters the callback is given.
+TEST_F(Encryption, MembersWithoutADataDescriptorAndTheLongestPassword) {
+    for (auto [archive, password] : {std::pair{"own_encrypted.zip", kPassword},
+                                     std::pair{"own_long_password.zip", kLongPassword.c_str()}}) {
+        SCOPED_TRACE(archive);
+        InstalledFolder installed;
+        CallbackLog log;
+        log.passwords = {password};
+        EXPECT_EQ(unzipper_.Run(UnzipCall(Prepared(archive), installed.path()), log).code,
+                  kUnzipOk);
+        EXPECT_EQ(ReadBytes(installed.file("app.dll")), Source("app.dll"));
+        EXPECT_EQ(ReadBytes(installed.file("readme.txt")), Source("readme.txt"));
+    }
 }
 
 TEST_F(Encryption, AWrongPasswordKeepsTheInstalledFile) {

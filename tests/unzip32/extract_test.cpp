@@ -1,6 +1,9 @@
 // Extraction as the updater uses it, and the other options of the interface.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/staged_file.h"
 #include "tests/unzip32/unzip_harness.h"
 
 namespace kvu::test {
@@ -77,15 +80,34 @@ TEST_F(Extraction, Zip64RecordsAndBytesInFrontOfTheArchiveAreRead) {
     EXPECT_EQ(ReadBytes(installed_.file("b.txt")), "stored");
 }
 
-TEST_F(Extraction, NamesInUtf8AndInCodePage437) {
+// Without the UTF-8 flag a name is in the OEM code page, as Windows archivers
+// write it: the installed file is replaced, and no stray one appears.
+TEST_F(Extraction, NamesInUtf8AndInTheOemCodePage) {
+    const std::string oemName = "\xA0rv\xA1zt\xFBr\x8B.dll";
+    WriteUtf8Named(installed_.path(), OemToUtf8(oemName), "old");
     ZipArchive archive;
-    archive.members = {{.name = "árvíztűrő.txt", .data = "utf8", .flags = 0x0800},
-                       {.name = "\x81"
-                                "ber.txt",
-                        .data = "cp437"}};  // "über"
+    archive.members = {{.name = "tükörfúrógép.txt", .data = "utf8", .flags = 0x0800},
+                       {.name = oemName, .data = "oem"}};
     EXPECT_EQ(unzipper_.Run(UnzipCall(Archive(archive), installed_.path())).code, kUnzipOk);
-    EXPECT_EQ(ReadUtf8Named(installed_.path(), "árvíztűrő.txt"), "utf8");
-    EXPECT_EQ(ReadUtf8Named(installed_.path(), "über.txt"), "cp437");
+    EXPECT_EQ(ReadUtf8Named(installed_.path(), "tükörfúrógép.txt"), "utf8");
+    EXPECT_EQ(ReadUtf8Named(installed_.path(), OemToUtf8(oemName)), "oem");
+    EXPECT_EQ(installed_.Names().size(), 3u);
+}
+
+// A crash leaves a staged file behind; the next run into that folder removes
+// it, but not one that a run still writes, nor a file of someone else.
+TEST_F(Extraction, StagedFilesOfACrashedRunAreRemoved) {
+    installed_.Write(".unzip32-0123456789ab.tmp", "left by a crash");
+    installed_.Write(".unzip32-notours.tmp", "someone else's");
+    StagedFile live;
+    ASSERT_TRUE(live.Create(installed_.path()));
+    ZipArchive archive;
+    archive.members = {{.name = "app.dll", .data = "new"}};
+    EXPECT_EQ(unzipper_.Run(UnzipCall(Archive(archive), installed_.path())).code, kUnzipOk);
+    std::vector<std::string> names = installed_.Names();
+    EXPECT_EQ(names.size(), 3u);
+    EXPECT_EQ(std::count(names.begin(), names.end(), ".unzip32-0123456789ab.tmp"), 0);
+    EXPECT_EQ(std::count(names.begin(), names.end(), ".unzip32-notours.tmp"), 1);
 }
 
 TEST_F(Extraction, ExistingFilesFollowTheOverwriteOptions) {
@@ -101,11 +123,14 @@ TEST_F(Extraction, ExistingFilesFollowTheOverwriteOptions) {
         std::int32_t answer;
         bool replaced;
     };
-    for (Case c : {Case{kReplaceNo, false}, Case{kReplaceNone, false}, Case{kReplaceYes, true}}) {
+    // Asking wins over overwriting without asking (noflag 1).
+    for (Case c : {Case{kReplaceNo, false}, Case{kReplaceNone, false}, Case{kReplaceYes, true},
+                   Case{-kReplaceNo, false}}) {
         InstalledFolder folder;
         UnzipCall ask(path, folder.path());
-        ask.options.noflag = 0;
+        ask.options.noflag = c.answer < 0 ? 1 : 0;
         ask.options.PromptToOverwrite = 1;
+        c.answer = c.answer < 0 ? -c.answer : c.answer;
         CallbackLog log;
         log.replaceAnswers = {c.answer};
         EXPECT_EQ(unzipper_.Run(ask, log).code, kUnzipOk);
@@ -177,7 +202,14 @@ TEST_F(Extraction, FreshenAndOnlyNewerReplaceOnlyOlderFiles) {
         EXPECT_EQ(ReadBytes(folder.file("app.dll")), InstalledFolder::kInstalledBytes);
         EXPECT_EQ(PathExists(folder.file("other.dll")), !freshen);
 
+        // Exactly the member's time is not older either.
         auto installed = std::filesystem::path(folder.file("app.dll"));
+        std::filesystem::last_write_time(
+            installed, std::chrono::file_clock::from_sys(
+                           std::chrono::sys_seconds(std::chrono::seconds(1700000000))));
+        EXPECT_EQ(unzipper_.Run(call).code, kUnzipOk);
+        EXPECT_EQ(ReadBytes(folder.file("app.dll")), InstalledFolder::kInstalledBytes);
+
         std::filesystem::last_write_time(installed, std::filesystem::last_write_time(installed) -
                                                         std::chrono::hours(24 * 365 * 10));
         EXPECT_EQ(unzipper_.Run(call).code, kUnzipOk);

@@ -1,17 +1,21 @@
 #!/usr/bin/env python3
 """Makes the test archives that come from other writers: Python's zipfile
-(folders, data descriptors, ZIP64 records) and Debian's zip (encryption).
+(folders, data descriptors, ZIP64 records), Debian's zip (encryption, with data
+descriptors) and an encrypting writer of our own (no data descriptors).
 
 Usage: make_archives.py OUTPUT_FOLDER
 """
 import io
 import os
+import struct
 import subprocess
 import sys
 import zipfile
 import zlib
 
 PASSWORD = "Titok-2024"
+# The longest password the password callback can give: 256 characters.
+LONG_PASSWORD = ("Titok-" + "0123456789abcdef" * 16)[:256]
 # Passwords the tests try that must not pass the one-byte header check by
 # chance; the encrypted archives are made again until none does.
 WRONG_PASSWORDS = ["wrong", "Titok-2023", "titok-2024"]
@@ -61,22 +65,61 @@ def crc_step(crc, byte):
     return zlib.crc32(bytes([byte]), crc ^ 0xFFFFFFFF) ^ 0xFFFFFFFF
 
 
-def header_check_passes(password, header, expected):
-    keys = [0x12345678, 0x23456789, 0x34567890]
+class Cipher:
+    """The traditional PKWARE encryption."""
 
-    def update(byte):
+    def __init__(self, password):
+        self.keys = [0x12345678, 0x23456789, 0x34567890]
+        for c in password.encode():
+            self.update(c)
+
+    def update(self, byte):
+        keys = self.keys
         keys[0] = crc_step(keys[0], byte)
         keys[1] = ((keys[1] + (keys[0] & 0xFF)) * 134775813 + 1) & 0xFFFFFFFF
         keys[2] = crc_step(keys[2], keys[1] >> 24)
 
-    for c in password.encode():
-        update(c)
-    plain = 0
-    for c in header:
-        temp = (keys[2] & 0xFFFF) | 2
-        plain = c ^ (((temp * (temp ^ 1)) >> 8) & 0xFF)
-        update(plain)
-    return plain == expected
+    def mask(self):
+        temp = (self.keys[2] & 0xFFFF) | 2
+        return ((temp * (temp ^ 1)) >> 8) & 0xFF
+
+    def decrypt(self, data):
+        plain = bytearray()
+        for c in data:
+            plain.append(c ^ self.mask())
+            self.update(plain[-1])
+        return bytes(plain)
+
+    def encrypt(self, data):
+        out = bytearray()
+        for c in data:
+            out.append(c ^ self.mask())
+            self.update(c)
+        return bytes(out)
+
+
+def header_check_passes(password, header, expected):
+    return Cipher(password).decrypt(header)[-1] == expected
+
+
+def encrypted_archive(path, members, password):
+    """Deflated members encrypted without data descriptors: the header's check
+    byte is the high byte of the CRC."""
+    out, central = bytearray(), bytearray()
+    for index, (name, data) in enumerate(members):
+        crc = zlib.crc32(data)
+        deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
+        header = bytes((index * 37 + i * 11) & 0xFF for i in range(11)) + bytes([crc >> 24])
+        body = Cipher(password).encrypt(header + deflate.compress(data) + deflate.flush())
+        fields = struct.pack("<HHHHHIII", 20, 1, 8, 0x6000, 0x5821, crc, len(body), len(data))
+        central += struct.pack("<IH", 0x02014B50, 20) + fields + struct.pack(
+            "<HHHHHII", len(name), 0, 0, 0, 0, 0, len(out)) + name.encode()
+        out += struct.pack("<I", 0x04034B50) + fields + struct.pack("<HH", len(name), 0)
+        out += name.encode() + body
+    end = struct.pack("<IHHHHIIH", 0x06054B50, 0, 0, len(members), len(members), len(central),
+                      len(out), 0)
+    with open(path, "wb") as f:
+        f.write(out + central + end)
 
 
 def wrong_password_fits(path):
@@ -125,6 +168,9 @@ def main():
             f.write(data)
     python_archives(out, files)
     zip_archives(out, source_folder)
+    members = [("app.dll", files["app.dll"]), ("readme.txt", files["readme.txt"])]
+    encrypted_archive(os.path.join(out, "own_encrypted.zip"), members, PASSWORD)
+    encrypted_archive(os.path.join(out, "own_long_password.zip"), members, LONG_PASSWORD)
 
 
 if __name__ == "__main__":

@@ -24,8 +24,15 @@ inline std::string BesideTest(const std::string& name) {
     return AppFolder() + kPathSep + name;
 }
 
-// Reads a file whose name is UTF-8 text beyond ASCII (a plain std::string path
-// is taken in the ANSI code page on Windows).
+// Files whose names are UTF-8 text beyond ASCII (a plain std::string path is
+// taken in the ANSI code page on Windows).
+inline void WriteUtf8Named(const std::string& folder, const std::string& name,
+                           const std::string& bytes) {
+    std::u8string utf8(name.begin(), name.end());
+    std::ofstream(std::filesystem::path(folder) / std::filesystem::path(utf8), std::ios::binary)
+        << bytes;
+}
+
 inline std::string ReadUtf8Named(const std::string& folder, const std::string& name) {
     std::u8string utf8(name.begin(), name.end());
     std::ifstream in(std::filesystem::path(folder) / std::filesystem::path(utf8), std::ios::binary);

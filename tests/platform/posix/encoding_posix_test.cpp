@@ -11,6 +11,11 @@ TEST(AnsiText, IsWindows1250) {
     EXPECT_EQ(Utf8ToAnsi("tükörfúrógép Ő"), "t\xFCk\xF6rf\xFAr\xF3g\xE9p \xD5");
 }
 
+// Names in archives made on a Hungarian Windows are code page 852 text.
+TEST(OemText, IsCodePage852) {
+    EXPECT_EQ(OemToUtf8("\xA0rv\xA1zt\xFBr\x8B \xB5RV\xD6ZT\xEBR\x8A"), "árvíztűrő ÁRVÍZTŰRŐ");
+}
+
 TEST(AnsiText, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
     EXPECT_EQ(Utf8ToAnsi("a€b"),
               "a\x80"
