@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/dir_listing.h"
@@ -68,24 +69,38 @@ TEST(DirListingWin32, OurMatcherAgreesWithTheSystem) {
     }
 }
 
+// Read-only entries stay in.
 TEST(DirListingWin32, HiddenAndSystemEntriesAreLeftOut) {
     test::TempDir dir;
-    for (const char* name : {"hidden.dll", "system.dll", "shown.dll"})
-        test::WriteBytes(dir.file(name), "x");
-    fs::create_directories(dir.path() / "hiddenfolder");
-    fs::create_directories(dir.path() / "folder");
-    ASSERT_TRUE(SetFileAttributesW((dir.path() / "hidden.dll").c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(SetFileAttributesW((dir.path() / "system.dll").c_str(), FILE_ATTRIBUTE_SYSTEM));
-    ASSERT_TRUE(SetFileAttributesW((dir.path() / "hiddenfolder").c_str(),
-                                   FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
-    std::vector<std::string> files;
-    for (const DirEntry& e : ListFiles(dir.str(), "*.*"))
-        files.push_back(e.name);
-    EXPECT_EQ(files, (std::vector<std::string>{"shown.dll"}));
-    std::vector<std::string> folders;
-    for (const DirEntry& e : ListFolders(dir.str()))
-        folders.push_back(e.name);
-    EXPECT_EQ(folders, (std::vector<std::string>{"folder"}));
+    const std::pair<const char*, DWORD> entries[] = {
+        {"hidden.dll", FILE_ATTRIBUTE_HIDDEN},
+        {"system.dll", FILE_ATTRIBUTE_SYSTEM},
+        {"readonly.dll", FILE_ATTRIBUTE_READONLY},
+        {"shown.dll", FILE_ATTRIBUTE_NORMAL},
+        {"hiddenfolder", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN},
+        {"systemfolder", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_SYSTEM},
+        {"folder", FILE_ATTRIBUTE_DIRECTORY},
+    };
+    for (const auto& [name, attributes] : entries) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            fs::create_directories(dir.path() / name);
+        else
+            test::WriteBytes(dir.file(name), "x");
+        ASSERT_TRUE(SetFileAttributesW((dir.path() / name).c_str(), attributes)) << name;
+    }
+    auto names = [](const std::vector<DirEntry>& list) {
+        std::vector<std::string> out;
+        for (const DirEntry& e : list)
+            out.push_back(e.name);
+        return out;
+    };
+    const std::vector<std::string> files = {"readonly.dll", "shown.dll"};
+    const std::vector<std::string> folders = {"folder"};
+    EXPECT_EQ(names(ListFiles(dir.str(), "*.*")), files);
+    EXPECT_EQ(names(ListFolders(dir.str())), folders);
+    const FolderListing listing = ListFolder(dir.str(), "*.*");
+    EXPECT_EQ(names(listing.files), files);
+    EXPECT_EQ(names(listing.folders), folders);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "platform/file_lock.h"
 #include "tests/support/temp_dir.h"
@@ -25,34 +26,22 @@ class FileLockWin32 : public ::testing::Test {
     const std::string file = dir.file("vmlx.dll");
 };
 
-TEST_F(FileLockWin32, HandleWithoutSharing) {
-    HANDLE other = OpenWith(file, GENERIC_READ, 0);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(IsFileLocked(file));
-    EXPECT_TRUE(IsFileLocked(file + "\\")) << "the final separator is dropped";
-    CloseHandle(other);
-    EXPECT_FALSE(IsFileLocked(file));
-}
-
 // The test asks for the file alone, so any open for reading or writing stands
-// in its way, however much that open shares.
-TEST_F(FileLockWin32, HandleThatSharesEverything) {
-    HANDLE other = OpenWith(file, GENERIC_READ | GENERIC_WRITE,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(IsFileLocked(file));
-    CloseHandle(other);
-    EXPECT_FALSE(IsFileLocked(file));
-}
-
-TEST_F(FileLockWin32, HandleOnAnotherFileDoesNotCount) {
+// in its way, however much that open shares; an open of another file does not.
+TEST_F(FileLockWin32, AnyHandleOnTheFileLocksIt) {
     const std::string other = dir.file("other.dll");
     test::WriteBytes(other, "MZ");
-    HANDLE handle = OpenWith(other, GENERIC_READ, 0);
-    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(IsFileLocked(file));
-    EXPECT_TRUE(IsFileLocked(other));
-    CloseHandle(handle);
+    const DWORD all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    for (auto [access, share] :
+         {std::pair<DWORD, DWORD>{GENERIC_READ, 0}, {GENERIC_READ | GENERIC_WRITE, all}}) {
+        HANDLE handle = OpenWith(file, access, share);
+        ASSERT_NE(handle, INVALID_HANDLE_VALUE) << share;
+        EXPECT_TRUE(IsFileLocked(file)) << share;
+        EXPECT_TRUE(IsFileLocked(file + "\\")) << "the final separator is dropped";
+        EXPECT_FALSE(IsFileLocked(other)) << share;
+        CloseHandle(handle);
+        EXPECT_FALSE(IsFileLocked(file)) << share;
+    }
 }
 
 // Only a sharing violation is a lock, and the caller never sees a stale error.

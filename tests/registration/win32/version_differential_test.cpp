@@ -174,14 +174,7 @@ TEST(VersionDifferential, EveryProgramAndLibraryOfTheSystemFolders) {
     EXPECT_GT(versioned, 100u);
 }
 
-TEST(VersionDifferential, TheTestImages) {
-    std::vector<std::string> paths;
-    for (const char* name : {"full.dll", "translations.dll", "nocopyright.exe", "edge.exe",
-                             "font.dll", "notranslation.dll", "noversion.dll", "bare.exe"})
-        paths.push_back(test::TestImage(name));
-    EXPECT_EQ(ExpectSame(paths), 6u);
-}
-
+// Hand-made damage the version reader's own tests do not compare field by field.
 TEST(VersionDifferential, HandMadeImages) {
     test::TempDir dir;
     const test::FixedInfo fixed{0x00020003, 0x00040005, 0x00010000, 0, 0x3F, 0x40004, 3, 7};
@@ -190,36 +183,18 @@ TEST(VersionDifferential, HandMadeImages) {
     auto standard = [&](std::vector<std::pair<std::uint16_t, std::uint16_t>> pairs) {
         return test::StandardVersion(fixed, u"040904B0", texts, pairs);
     };
-    test::VersionNode noFixed = standard({{0x0409, 0x04B0}});
-    noFixed.value.clear();
-    test::VersionNode shortText = standard({{0x0409, 0x04B0}});
-    shortText.children[0].children[0].children[0].valueLength = 2;
     test::VersionNode longText = standard({{0x0409, 0x04B0}});
     longText.children[0].children[0].children[0].valueLength = 0x7FFF;  // past the tree
     test::VersionNode emptyTable = standard({});
     test::VersionNode beyond = standard({{0x0409, 0x04B0}});
     beyond.children[1].children[0].valueLength = 0xFFF0;  // the table claims more than there is
-    test::PeOptions pe32;
-    pe32.pe32Plus = false;
-    test::PeOptions data;
-    data.resourceSectionName = ".data";
-    data.codeSize = 0x3000;
-    const std::string good = test::Serialize(standard({{0x0409, 0x04B0}}));
     std::string edgeImage = test::ReadBytes(test::TestImage("edge.exe"));
     const std::string marked = test::Utf16Bytes(u"Before|After");
     edgeImage[edgeImage.find(marked.substr(0, marked.size() - 2)) + 12] = '\0';
     const std::vector<std::pair<const char*, std::string>> images = {
-        {"good.dll", test::BuildPeImage({{16, 1, 0x0409, good}})},
-        {"pe32.dll", test::BuildPeImage({{16, 1, 0x0409, good}}, pe32)},
-        {"data.dll", test::BuildPeImage({{16, 1, 0x0409, good}}, data)},
-        {"nofixed.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(noFixed)}})},
-        {"short.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(shortText)}})},
         {"long.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(longText)}})},
         {"emptytable.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(emptyTable)}})},
         {"beyond.dll", test::BuildPeImage({{16, 1, 0x0409, test::Serialize(beyond)}})},
-        {"name2.dll", test::BuildPeImage({{16, 2, 0x0409, good}})},
-        {"neutral.dll", test::BuildPeImage({{16, 1, 0x0409, good}, {16, 1, 0, good + "x"}})},
-        {"english.dll", test::BuildPeImage({{16, 1, 0x0407, good}, {16, 1, 0x0409, good}})},
         {"zero.dll", test::BuildPeImage({{16, 1, 0x0409, ""}})},
         {"embedded.exe", edgeImage},
     };
