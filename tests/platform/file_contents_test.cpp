@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "platform/encoding.h"
 #include "platform/file_contents.h"
 #include "platform/paths.h"
 #include "tests/support/temp_dir.h"
@@ -36,13 +35,6 @@ TEST(ReadTextLines, LineEndsAndEmptyLines) {
         ASSERT_TRUE(lines) << c.name;
         EXPECT_EQ(*lines, c.lines) << c.name;
     }
-}
-
-TEST(ReadTextLines, AnsiTextComesBackAsUtf8) {
-    test::TempDir dir;
-    const std::string file = dir.file("ansi.txt");
-    test::WriteBytes(file, Utf8ToAnsi("tükörfúrógép.dll\r\nÉkezet.ocx\r\n"));
-    EXPECT_EQ(ReadTextLines(file), (Lines{"tükörfúrógép.dll", "Ékezet.ocx"}));
 }
 
 TEST(ReadTextLines, NothingWhenTheFileCannotBeRead) {
