@@ -35,10 +35,12 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     // build container): the connection test then passes. Nothing else changes.
     if (kvu::EnvironmentVariable("KVU_ASSUME_CONNECTED") == "1")
         deps.isConnected = [] { return true; };
+    deps.programPath = ProgramPath();
     kvu::LiveUpdateForm form(session, std::move(deps));
     form.registerActivex = [&form] {
         kvu::ActivexRegisterForm::ShowForFolder(form, form.tbAppPath.Text(),
-                                                form.dependencies().appFolder, ProgramPath());
+                                                form.dependencies().appFolder,
+                                                form.dependencies().programPath);
     };
     form.Load();
     session.Run(form);

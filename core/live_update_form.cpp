@@ -67,6 +67,7 @@ LiveUpdateForm::LiveUpdateForm(ui::Session& session, StartupDependencies deps)
     tbTempPath.SetBackColor(kTempPathBack);
     tbTempPath.SetLocked(true);
     ProgressBar1.SetRange(0, 3);
+    updateSearch = [this] { BtUpdateSearchClick(); };
     WireEvents();
 }
 

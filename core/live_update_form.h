@@ -34,13 +34,16 @@ class LiveUpdateForm : public ui::Form, private UnzipHost {
     // Unpacks the downloaded archive of the record at the 1-based position of
     // the update list over the installation; a failure appends a line to message.
     void UnZipAndCopyFile(int position, std::string& message);
+    // Downloads and installs every chosen record of the update list in order,
+    // stepping the progress bar once per record; failures append to message.
+    void GetFiles(std::string& message);
 
     UpdaterState& state() { return state_; }
     const UpdaterState& state() const { return state_; }
     const StartupDependencies& dependencies() const { return deps_; }
 
-    // What the two buttons start, set by the parts of the program that provide
-    // it; unset, the button does nothing.
+    // What the two buttons start: the update search unless replaced; the
+    // registration window as the program sets it (unset, nothing).
     std::function<void()> updateSearch;     // btUpdateSearch: the update search
     std::function<void()> registerActivex;  // btRegisterActivex: the registration window
 
@@ -74,6 +77,13 @@ class LiveUpdateForm : public ui::Form, private UnzipHost {
     void BtDirBrowseClick();
     void Timer1Tick();
     void Timer2Tick();
+
+    // live_update_form_search.cpp
+    void BtUpdateSearchClick();
+    // The ends of a search before the installation run; the button stays disabled.
+    void EndSearch(const std::string& caption, double progress);
+    // live_update_form_install.cpp
+    void RunInstallation(std::string& message);
 
     // What the extraction shows and asks.
     std::string InfoCaption() const override;

@@ -23,6 +23,8 @@ struct StartupDependencies {
     std::function<std::string(const std::string& name)> environment;
     // The installed-product list for the product selector; empty: no list.
     std::function<std::vector<InstalledProduct>()> installedProducts;
+    // The program's own file, whose version the registration window shows.
+    std::string programPath;
 };
 
 // The real ones: the executable's folder, the system's connection test, the

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/local_index.h"
+#include "core/repository.h"
 #include "core/update_list.h"
 #include "install/unzip_options.h"
 
@@ -31,7 +33,14 @@ struct UpdaterState {
     bool DeleteTempFlag = true;
     // The temporary folder of the running search, without a final separator.
     std::string TempFolder;
-    // The files the running search offers.
+    // The installation folder of the running search.
+    std::string ProductFolder;
+    // 1 when the running search offers only newer files, else 0.
+    int OnlyNewer = 0;
+    // The repository's rows, the installed files, and the files the running
+    // search offers; each search starts them afresh.
+    RepositoryRowList RepositoryRows;
+    kvu::LocalIndex LocalIndex;
     kvu::UpdateList UpdateList;
     UnzipOptions Unzip;
 };

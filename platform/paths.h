@@ -32,6 +32,9 @@ bool PathExists(const std::string& path);
 // True when a folder of that name exists (a file of that name is not one).
 bool IsFolder(const std::string& path);
 
+// Deletes the file; false when it could not be deleted or was not there.
+bool DeleteFileAt(const std::string& path);
+
 // --- Path text
 
 // The piece after the last separator: the whole text when there is none, the

@@ -23,6 +23,10 @@ bool PathExists(const std::string& path) {
     return !path.empty() && stat(path.c_str(), &st) == 0;
 }
 
+bool DeleteFileAt(const std::string& path) {
+    return !path.empty() && unlink(path.c_str()) == 0;
+}
+
 bool IsFolder(const std::string& path) {
     struct stat st {};
     return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

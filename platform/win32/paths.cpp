@@ -31,6 +31,10 @@ bool PathExists(const std::string& path) {
     return !path.empty() && GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool DeleteFileAt(const std::string& path) {
+    return !path.empty() && DeleteFileW(Utf8ToWide(path).c_str()) != 0;
+}
+
 bool IsFolder(const std::string& path) {
     if (path.empty())
         return false;

@@ -178,7 +178,7 @@ TEST_F(LiveUpdateFormTest, ExitEndsTheProgramAfterThePendingUrlIsWritten) {
 
 TEST_F(LiveUpdateFormTest, TheSearchAndRegistrationButtonsStartWhatTheProgramSet) {
     LiveUpdateForm& f = Start();
-    EXPECT_TRUE(Click(f.btUpdateSearch)) << "unset: nothing happens";
+    EXPECT_TRUE(Click(f.btRegisterActivex)) << "unset: nothing happens";
     int searches = 0;
     int registrations = 0;
     f.updateSearch = [&] { ++searches; };

@@ -1,0 +1,188 @@
+// The search button from the user's side: what the main window shows at each
+// end of a search, and the installation run over a real loopback server with
+// real archives.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "decision/update_form.h"
+#include "platform/extraction.h"
+#include "platform/paths.h"
+#include "registration/file_info_log.h"
+#include "tests/core/live_update_form_fixture.h"
+#include "tests/support/base64.h"
+#include "tests/support/http_test_server.h"
+#include "tests/support/zip_writer.h"
+
+namespace kvu {
+namespace {
+
+using headless::Click;
+using headless::Type;
+
+struct Seen {
+    double value, max;
+    std::string caption;
+    bool operator==(const Seen&) const = default;
+};
+
+class UpdateSearchTest : public test::LiveUpdateFormTest {
+  protected:
+    test::HttpTestServer server;
+    test::TempDir product;
+    std::vector<Seen> seen;  // the bar and the status label at each archive request
+
+    LiveUpdateForm& Open(const std::string& productFolder) {
+        std::filesystem::copy_file(JoinPath(AppFolder(), kExtractionLibraryName),
+                                   app.file(kExtractionLibraryName));
+        LiveUpdateForm& f = Start();
+        EXPECT_TRUE(Type(f.tbRepoFile, server.Url("/pelt/r.xrs")));
+        EXPECT_TRUE(Type(f.tbAppPath, productFolder));
+        return f;
+    }
+    LiveUpdateForm& Open() { return Open(product.str()); }
+
+    // Rows of new files, each in its own archive; other products' rows are
+    // never offered.
+    void ServeRepository(const std::vector<std::string>& files, int productNumber) {
+        std::string body;
+        for (const std::string& file : files) {
+            body += test::Base64Encode(std::to_string(productNumber) + "\t0\t" +
+                                       server.Url("/pelt/" + file + ".zip") + "\t" + file +
+                                       "\tDLL\t1.0.0.0\t2024.03.15. 10:20:30\t4\tALLWAYS") +
+                    "\r\n";
+        }
+        server.Route("/pelt/r.xrs", test::Reply(200, body));
+    }
+    void ServeArchive(const std::string& file) {
+        test::ZipArchive archive;
+        archive.members = {{.name = file, .data = "new " + file}};
+        const std::string zip = test::BuildZip(archive);
+        server.Route("/pelt/" + file + ".zip", [this, zip](test::HttpExchange& exchange) {
+            seen.push_back({form->ProgressBar1.Value(), form->ProgressBar1.Max(),
+                            form->infocaption.Caption()});
+            test::Reply(200, zip)(exchange);
+        });
+    }
+    void ChooseRecommended() {
+        headless::ActInNextModal(session, [this](ui::Form& shown) {
+            EXPECT_EQ(form->Label1.Caption(), "Van letölthető frissítés.");
+            EXPECT_TRUE(form->Timer2.Running());
+            EXPECT_FALSE(form->btUpdateSearch.Enabled());
+            EXPECT_TRUE(Click(dynamic_cast<updateform&>(shown).lbVálaszt));
+        });
+    }
+};
+
+TEST_F(UpdateSearchTest, AMissingProductFolderIsReportedAndNothingStarts) {
+    LiveUpdateForm& f = Open();
+    for (const std::string& folder : {std::string(), product.file("missing")}) {
+        ASSERT_TRUE(Type(f.tbAppPath, folder));
+        ASSERT_TRUE(Click(f.btUpdateSearch));
+        ASSERT_EQ(backend().messageBoxes.size(), 1u);
+        EXPECT_EQ(backend().messageBoxes[0].text,
+                  "A megadott terméktelepítési mappa nem elérhető: " + folder);
+        EXPECT_EQ(backend().messageBoxes[0].title, "Tarvo Software Updater konfigurációs hiba");
+        EXPECT_EQ(backend().messageBoxes[0].style, 16);
+        EXPECT_TRUE(f.btUpdateSearch.Enabled());
+        EXPECT_FALSE(f.Timer2.Running());
+        EXPECT_EQ(f.ProgressBar1.Value(), 0);
+        EXPECT_EQ(server.Hits("/pelt/r.xrs"), 0);
+        backend().messageBoxes.clear();
+    }
+}
+
+TEST_F(UpdateSearchTest, AnUnreachableRepositoryEndsTheSearchWithAFullBar) {
+    LiveUpdateForm& f = Open();
+    ASSERT_TRUE(Click(f.btUpdateSearch));
+    EXPECT_EQ(f.Label1.Caption(), "Verzióinformáció elérési hiba.");
+    EXPECT_EQ(f.state().StatusText, "Friss verziók keresése.");
+    EXPECT_EQ(f.ProgressBar1.Value(), 3);
+    EXPECT_EQ(f.ProgressBar1.Value(), f.ProgressBar1.Max());
+    EXPECT_FALSE(f.Timer2.Running());
+    EXPECT_FALSE(f.btUpdateSearch.Enabled());
+    EXPECT_TRUE(backend().messageBoxes.empty());
+}
+
+TEST_F(UpdateSearchTest, NothingToUpdateEndsWithAFreshLog) {
+    test::WriteBytes(FileInfoLogPath(app.str()), "an earlier search\r\n");
+    LiveUpdateForm& f = Open();
+    ServeRepository({"other.dll"}, f.state().SelectedProductNumber + 1);
+    f.state().ElapsedSeconds = 7;
+    ASSERT_TRUE(Click(f.btUpdateSearch));
+    EXPECT_EQ(f.Label1.Caption(), "Nincs letölthető frissítés.");
+    EXPECT_EQ(f.state().StatusText, "Verzió ellenőrzés sikerült.");
+    EXPECT_EQ(f.ProgressBar1.Value(), f.ProgressBar1.Max());
+    EXPECT_EQ(f.state().ElapsedSeconds, 0);
+    EXPECT_FALSE(f.Timer2.Running());
+    EXPECT_FALSE(f.btUpdateSearch.Enabled());
+    EXPECT_EQ(f.state().RepositoryRows.size(), 1u);
+    EXPECT_FALSE(PathExists(FileInfoLogPath(app.str()))) << "this search logged nothing";
+    EXPECT_TRUE(backend().modalWindows.empty());
+}
+
+TEST_F(UpdateSearchTest, ChosenFilesAreInstalledStepByStepAndTheNextSearchStartsAfresh) {
+    const std::vector<std::string> files = {"a.dll", "b.dll", "c.dll"};
+    LiveUpdateForm& f = Open();
+    ServeRepository(files, f.state().SelectedProductNumber);
+    for (const std::string& file : files)
+        ServeArchive(file);
+    ChooseRecommended();
+    ASSERT_TRUE(Click(f.btUpdateSearch));
+
+    const std::vector<Seen> expected = {
+        {1, 4, "a.dll letöltése..."}, {2, 4, "b.dll letöltése..."}, {3, 4, "c.dll letöltése..."}};
+    EXPECT_EQ(seen, expected);
+    for (const std::string& file : files)
+        EXPECT_EQ(test::ReadBytes(product.file(file)), "new " + file);
+    EXPECT_EQ(f.ProgressBar1.Value(), 4);
+    EXPECT_EQ(f.infocaption.Caption(), "");
+    EXPECT_EQ(f.Label1.Caption(), "Az internetes frissítés befejeződőtt!");
+    EXPECT_EQ(f.state().StatusText, "Az internetes frissítés befejeződőtt!");
+    EXPECT_FALSE(f.Timer2.Running());
+    EXPECT_TRUE(f.btUpdateSearch.Enabled());
+    EXPECT_TRUE(backend().messageBoxes.empty()) << "nothing failed";
+
+    ServeRepository({"other.dll"}, f.state().SelectedProductNumber + 1);
+    ASSERT_TRUE(Click(f.btUpdateSearch));
+    EXPECT_EQ(f.state().UpdateList.Count(), 0);
+    EXPECT_EQ(f.state().RepositoryRows.size(), 1u);
+    EXPECT_EQ(f.ProgressBar1.Value(), 3) << "the search's own range again";
+    EXPECT_EQ(f.Label1.Caption(), "Nincs letölthető frissítés.");
+}
+
+TEST_F(UpdateSearchTest, AFailedDownloadIsLeftOutAndReportedInOneBox) {
+    LiveUpdateForm& f = Open();
+    ServeRepository({"a.dll", "gone.dll"}, f.state().SelectedProductNumber);
+    ServeArchive("a.dll");
+    ChooseRecommended();
+    ASSERT_TRUE(Click(f.btUpdateSearch));
+
+    EXPECT_EQ(test::ReadBytes(product.file("a.dll")), "new a.dll");
+    EXPECT_FALSE(PathExists(product.file("gone.dll")));
+    EXPECT_FALSE(GetUpdateInfo(f.state().UpdateList, 2)->Download);
+    EXPECT_EQ(f.ProgressBar1.Value(), 3);
+    ASSERT_EQ(backend().messageBoxes.size(), 1u);
+    EXPECT_EQ(backend().messageBoxes[0].text, "Fájl letöltési hiba: gone.dll.zip\r\n");
+    EXPECT_EQ(backend().messageBoxes[0].style, 64);
+    EXPECT_EQ(backend().messageBoxes[0].title, "Internetes alkalmazásfrissítés");
+}
+
+TEST_F(UpdateSearchTest, ChoosingNothingStillEndsTheRun) {
+    LiveUpdateForm& f = Open();
+    ServeRepository({"a.dll"}, f.state().SelectedProductNumber);
+    ServeArchive("a.dll");
+    headless::ActInNextModal(session, [](ui::Form& shown) {
+        EXPECT_TRUE(Click(dynamic_cast<updateform&>(shown).lbMégsem));
+    });
+    ASSERT_TRUE(Click(f.btUpdateSearch));
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(f.ProgressBar1.Value(), f.ProgressBar1.Max());
+    EXPECT_EQ(f.Label1.Caption(), "Az internetes frissítés befejeződőtt!");
+    EXPECT_TRUE(f.btUpdateSearch.Enabled());
+    EXPECT_TRUE(backend().messageBoxes.empty());
+}
+
+}  // namespace
+}  // namespace kvu
