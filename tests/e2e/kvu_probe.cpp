@@ -6,8 +6,11 @@
 //                                     button of that caption (screen pixels)
 //   kvu_probe dump TITLE              prints "class|text" of each child window, UTF-8
 //   kvu_probe rows TITLE              prints the number of rows of the window's list view
-//   kvu_probe click TITLE CAPTION     clicks the button of that caption, without waiting
-//                                     for what the click starts (it may open a modal window)
+//   kvu_probe click TITLE CAPTION     clicks the button or clickable label of that caption,
+//                                     without waiting for what the click starts (it may
+//                                     open a modal window)
+//   kvu_probe answer TITLE            prints the text of the message box of that title and
+//                                     presses its OK button
 #include <windows.h>
 
 #include <commctrl.h>
@@ -47,6 +50,8 @@ std::wstring ClassOf(HWND window) {
 
 HWND FindMain(const std::wstring& title) {
     HWND window = FindWindowW(L"KvuForm", title.c_str());
+    if (!window)
+        window = FindWindowW(L"#32770", title.c_str());  // a message box
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
@@ -73,7 +78,8 @@ int Wait(const std::wstring& title, int seconds) {
 
 HWND ButtonOf(HWND window, const std::wstring& caption) {
     for (HWND child : Children(window)) {
-        if (ClassOf(child) == L"Button" && Text(child) == caption)
+        const std::wstring kind = ClassOf(child);
+        if ((kind == L"Button" || kind == L"Static") && Text(child) == caption)
             return child;
     }
     std::fprintf(stderr, "no button \"%s\"\n", Utf8(caption).c_str());
@@ -106,10 +112,28 @@ int Rows(HWND window) {
     return 1;
 }
 
-// Posted, so that a handler that opens a modal window cannot hold the probe.
+// Posted, so that a handler that opens a modal window cannot hold the probe. A
+// label tells its parent that it was clicked, as a real click on it does.
 int Click(HWND window, const std::wstring& caption) {
-    HWND button = ButtonOf(window, caption);
-    return button && PostMessageW(button, BM_CLICK, 0, 0) ? 0 : 1;
+    HWND control = ButtonOf(window, caption);
+    if (!control)
+        return 1;
+    if (ClassOf(control) == L"Static") {
+        WPARAM command = MAKEWPARAM(GetDlgCtrlID(control), STN_CLICKED);
+        return PostMessageW(GetParent(control), WM_COMMAND, command,
+                            reinterpret_cast<LPARAM>(control))
+                   ? 0
+                   : 1;
+    }
+    return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+}
+
+int Answer(HWND box) {
+    for (HWND child : Children(box)) {
+        if (ClassOf(child) == L"Static" && !Text(child).empty())
+            std::printf("%s\n", Utf8(Text(child)).c_str());
+    }
+    return PostMessageW(box, WM_COMMAND, IDOK, 0) ? 0 : 1;
 }
 
 }  // namespace
@@ -140,5 +164,7 @@ int wmain(int argc, wchar_t** argv) {
         return Dump(window);
     if (command == L"click" && argc > 3)
         return Click(window, argv[3]);
+    if (command == L"answer")
+        return Answer(window);
     return 2;
 }
