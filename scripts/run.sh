@@ -84,6 +84,4 @@ sleep 1
 probe dump "$title" | grep -F "Az internetes frissítés befejeződőtt!" >/dev/null &&
     echo "run: the search ended: Az internetes frissítés befejeződőtt!"
 shot "$title" "$shots/kvu-main-window-done.png"
-probe click "$title" "&Kilépés a programból"
-kvu_wait_exit "$kvu_pid" 30 && echo "run: kvu.exe ended through its exit button"
-kvu_pid=""
+kvu_leave_program "$probe_exe" "$title" && echo "run: kvu.exe ended through its exit button"

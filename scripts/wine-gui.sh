@@ -123,6 +123,17 @@ kvu_wait_exit() {
     return 124
 }
 
+# kvu_leave_program PROBE_EXE TITLE: clicks the exit button of the main window
+# titled TITLE and waits for kvu.exe ($kvu_pid) to end; non-zero when the click
+# fails or the program does not end with status 0.
+kvu_leave_program() {
+    timeout 60 wine "$1" click "$2" "&Kilépés a programból" </dev/null >/dev/null || return 1
+    kvu_wait_exit "$kvu_pid" 30
+    local status=$?
+    kvu_pid=""
+    return $status
+}
+
 # kvu_has_network: an interface other than loopback is up.
 kvu_has_network() {
     local flags

@@ -64,9 +64,5 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 probe wait "$title" 0 >/dev/null 2>&1 && fail "the window stayed open"
-probe click "$main" "&Kilépés a programból" || fail "cannot click the exit button"
-kvu_wait_exit "$kvu_pid" 30
-status=$?
-kvu_pid=""
-[ "$status" -eq 0 ] || fail "kvu.exe ended with status $status"
+kvu_leave_program "$probe_exe" "$main" || fail "kvu.exe did not end through its exit button"
 echo "PASS: registration window opened from the main window with one row per component"

@@ -47,9 +47,5 @@ ini=$(tr -d '\r' <"$work/app/kvu.ini" 2>/dev/null) || fail "no kvu.ini in the ap
 grep -qxF "[0_PARAM]" <<<"$ini" || fail "no section 0_PARAM in: $ini"
 grep -qxF "APP_PATH=$app_windows" <<<"$ini" || fail "APP_PATH is not $app_windows in: $ini"
 
-probe click "$title" "&Kilépés a programból" || fail "cannot click the exit button"
-kvu_wait_exit "$kvu_pid" 30
-status=$?
-kvu_pid=""
-[ "$status" -eq 0 ] || fail "kvu.exe ended with status $status"
+kvu_leave_program "$probe_exe" "$title" || fail "kvu.exe did not end through its exit button"
 echo "PASS: main window shown, kvu.ini written, ended through the exit button"

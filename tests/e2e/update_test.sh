@@ -70,9 +70,7 @@ run_case() {
     sleep 1
     probe dump "$main" | grep -qxF "Static|Az internetes frissítés befejeződőtt!" ||
         fail "$1: no final caption"
-    probe click "$main" "&Kilépés a programból"
-    kvu_wait_exit "$kvu_pid" 30 || fail "$1: kvu.exe did not end"
-    kvu_pid=""
+    kvu_leave_program "$probe_exe" "$main" || fail "$1: kvu.exe did not end"
     kill "$server_pid"
     server_pid=""
     python3 - "$demo" "$broken" <<'PY' || fail "$1: installed files differ"
