@@ -9,7 +9,6 @@
 
 #include "core/installation_run.h"
 #include "install/download_file.h"
-#include "platform/paths.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/temp_dir.h"
 
@@ -44,15 +43,6 @@ TEST(UpdateSearch, OnlyAnExistingNamedPathIsAProductFolder) {
     EXPECT_FALSE(ProductFolderExists(dir.file("missing")));
     EXPECT_TRUE(ProductFolderExists(dir.str()));
     EXPECT_TRUE(ProductFolderExists(dir.file("file.dll")));
-}
-
-TEST(UpdateSearch, TheRepositoryFileIsNamedByTheUrlsLastPiece) {
-    UpdaterState state;
-    state.TempFolder = "tmp";
-    state.RepositoryUrl = "http://h/pelt/1.5.repository.1.5.xrs";
-    EXPECT_EQ(RepositoryFilePath(state), std::string("tmp") + kPathSep + "1.5.repository.1.5.xrs");
-    state.RepositoryUrl = "http://h/pelt/";
-    EXPECT_EQ(RepositoryFilePath(state), std::string("tmp") + kPathSep);
 }
 
 TEST(InstallationRun, OnlyTextBeyondBlanksIsAMessage) {
