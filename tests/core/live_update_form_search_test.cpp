@@ -43,13 +43,15 @@ class UpdateSearchTest : public test::LiveUpdateFormTest {
     }
     LiveUpdateForm& Open() { return Open(product.str()); }
 
-    // Rows of new files, each in its own archive; other products' rows are
-    // never offered.
+    // Each file in its own archive, all archives of one name: each is
+    // installed before the next download replaces it.
+    static std::string ArchivePath(const std::string& file) { return "/pelt/" + file + "/u.zip"; }
+    // Rows of new files; other products' rows are never offered.
     void ServeRepository(const std::vector<std::string>& files, int productNumber) {
         std::string body;
         for (const std::string& file : files) {
             body += test::Base64Encode(std::to_string(productNumber) + "\t0\t" +
-                                       server.Url("/pelt/" + file + ".zip") + "\t" + file +
+                                       server.Url(ArchivePath(file)) + "\t" + file +
                                        "\tDLL\t1.0.0.0\t2024.03.15. 10:20:30\t4\tALLWAYS") +
                     "\r\n";
         }
@@ -59,18 +61,23 @@ class UpdateSearchTest : public test::LiveUpdateFormTest {
         test::ZipArchive archive;
         archive.members = {{.name = file, .data = "new " + file}};
         const std::string zip = test::BuildZip(archive);
-        server.Route("/pelt/" + file + ".zip", [this, zip](test::HttpExchange& exchange) {
+        server.Route(ArchivePath(file), [this, zip](test::HttpExchange& exchange) {
             seen.push_back({form->ProgressBar1.Value(), form->ProgressBar1.Max(),
                             form->infocaption.Caption()});
             test::Reply(200, zip)(exchange);
         });
     }
-    void ChooseRecommended() {
-        headless::ActInNextModal(session, [this](ui::Form& shown) {
+    // Every recommended row but the one left out (-1: none).
+    void ChooseRecommended(int leftOut = -1) {
+        headless::ActInNextModal(session, [this, leftOut](ui::Form& shown) {
             EXPECT_EQ(form->Label1.Caption(), "Van letölthető frissítés.");
             EXPECT_TRUE(form->Timer2.Running());
             EXPECT_FALSE(form->btUpdateSearch.Enabled());
-            EXPECT_TRUE(Click(dynamic_cast<updateform&>(shown).lbVálaszt));
+            auto& list = dynamic_cast<updateform&>(shown);
+            if (leftOut >= 0) {
+                EXPECT_TRUE(headless::CheckRow(list.Lv1, leftOut, false));
+            }
+            EXPECT_TRUE(Click(list.lbVálaszt));
         });
     }
 };
@@ -125,10 +132,10 @@ TEST_F(UpdateSearchTest, NothingToUpdateEndsWithAFreshLog) {
 TEST_F(UpdateSearchTest, ChosenFilesAreInstalledStepByStepAndTheNextSearchStartsAfresh) {
     const std::vector<std::string> files = {"a.dll", "b.dll", "c.dll"};
     LiveUpdateForm& f = Open();
-    ServeRepository(files, f.state().SelectedProductNumber);
+    ServeRepository({"a.dll", "b.dll", "left-out.dll", "c.dll"}, f.state().SelectedProductNumber);
     for (const std::string& file : files)
         ServeArchive(file);
-    ChooseRecommended();
+    ChooseRecommended(2);
     ASSERT_TRUE(Click(f.btUpdateSearch));
 
     const std::vector<Seen> expected = {
@@ -136,6 +143,7 @@ TEST_F(UpdateSearchTest, ChosenFilesAreInstalledStepByStepAndTheNextSearchStarts
     EXPECT_EQ(seen, expected);
     for (const std::string& file : files)
         EXPECT_EQ(test::ReadBytes(product.file(file)), "new " + file);
+    EXPECT_EQ(server.Hits(ArchivePath("left-out.dll")), 0);
     EXPECT_EQ(f.ProgressBar1.Value(), 4);
     EXPECT_EQ(f.infocaption.Caption(), "");
     EXPECT_EQ(f.Label1.Caption(), "Az internetes frissítés befejeződőtt!");
@@ -164,7 +172,7 @@ TEST_F(UpdateSearchTest, AFailedDownloadIsLeftOutAndReportedInOneBox) {
     EXPECT_FALSE(GetUpdateInfo(f.state().UpdateList, 2)->Download);
     EXPECT_EQ(f.ProgressBar1.Value(), 3);
     ASSERT_EQ(backend().messageBoxes.size(), 1u);
-    EXPECT_EQ(backend().messageBoxes[0].text, "Fájl letöltési hiba: gone.dll.zip\r\n");
+    EXPECT_EQ(backend().messageBoxes[0].text, "Fájl letöltési hiba: u.zip\r\n");
     EXPECT_EQ(backend().messageBoxes[0].style, 64);
     EXPECT_EQ(backend().messageBoxes[0].title, "Internetes alkalmazásfrissítés");
 }

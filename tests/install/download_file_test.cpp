@@ -1,14 +1,12 @@
+// DownloadFile's own part: where the body goes and the failure line. The
+// transfer's HTTP faults are tested with the transfer.
 #include "install/download_file.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/support/http_test_server.h"
@@ -22,142 +20,78 @@ using Names = std::vector<std::string>;
 
 const std::string kEarlier = "Előző hiba\r\n";
 
-std::string FailureLine(const std::string& name) {
-    return "Fájl letöltési hiba: " + name + "\r\n";
-}
+class DownloadFileTest : public ::testing::Test {
+  protected:
+    test::HttpTestServer server;
+    InternetTransfer inet{5s};
+    test::TempDir dir;
+    std::string message = kEarlier;
 
-struct Served {
-    const char* what;
-    test::HttpHandler handler;
-    std::string body;
+    bool Download(const std::string& path) {
+        return DownloadFile(inet, server.Url(path), dir.str(), message);
+    }
 };
 
-TEST(DownloadFile, StoresTheBodyUnderTheUrlsLastPiece) {
+// An older, longer file of the same name is replaced whole.
+TEST_F(DownloadFileTest, StoresTheBodyUnderTheUrlsLastPiece) {
     const std::string large = test::GeneratedBody(5 * 1024 * 1024 + 3);
-    const std::vector<Served> cases = {
-        {"plain 200", test::Reply(200, "PK\x03\x04 archive bytes"), "PK\x03\x04 archive bytes"},
-        {"empty body", test::Reply(200, ""), ""},
-        {"large body", test::Reply(200, large), large},
-    };
-    for (const Served& c : cases) {
-        test::HttpTestServer server;
-        server.Route("/updates/pkg.zip", c.handler);
-        InternetTransfer inet(5s);
-        test::TempDir dir;
-        // An older, longer file of the same name is replaced whole.
-        test::WriteBytes(dir.file("pkg.zip"), std::string(6 * 1024 * 1024, 'o'));
-        std::string message = kEarlier;
-
-        EXPECT_TRUE(DownloadFile(inet, server.Url("/updates/pkg.zip"), dir.str(), message))
-            << c.what;
-        EXPECT_EQ(message, kEarlier) << c.what;
-        EXPECT_EQ(dir.Names(), Names{"pkg.zip"}) << c.what;
-        EXPECT_TRUE(test::ReadBytes(dir.file("pkg.zip")) == c.body) << c.what;
-    }
-}
-
-TEST(DownloadFile, AFailedTransferAddsALineAndWritesNothing) {
-    const std::vector<Served> cases = {
-        {"404 with a body", test::Reply(404, "<html>Not Found</html>"), ""},
-        {"body shorter than announced", test::ReplyTruncated(4096, std::string(1000, 't')), ""},
-    };
-    for (bool olderFile : {false, true}) {
-        for (const Served& c : cases) {
-            test::HttpTestServer server;
-            server.Route("/updates/pkg.zip", c.handler);
-            InternetTransfer inet(1s);
-            test::TempDir dir;
-            if (olderFile)
-                test::WriteBytes(dir.file("pkg.zip"), "the older file");
-            std::string message = kEarlier;
-
-            EXPECT_FALSE(DownloadFile(inet, server.Url("/updates/pkg.zip"), dir.str(), message))
-                << c.what;
-            EXPECT_EQ(message, kEarlier + FailureLine("pkg.zip")) << c.what;
-            if (olderFile) {
-                EXPECT_EQ(dir.Names(), Names{"pkg.zip"}) << c.what;
-                EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "the older file") << c.what;
-            } else {
-                EXPECT_EQ(dir.Names(), Names{}) << c.what;
-            }
-        }
-    }
-}
-
-TEST(DownloadFile, TwoUrlsEndingInTheSameNameShareOneFile) {
-    test::HttpTestServer server;
-    server.Route("/v1/pkg.zip", test::Reply(200, "the first and longer version"));
-    server.Route("/v2/pkg.zip", test::Reply(200, "second"));
-    InternetTransfer inet(5s);
-    test::TempDir dir;
-    std::string message;
-
-    EXPECT_TRUE(DownloadFile(inet, server.Url("/v1/pkg.zip"), dir.str(), message));
-    EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "the first and longer version");
-    EXPECT_TRUE(DownloadFile(inet, server.Url("/v2/pkg.zip"), dir.str(), message));
-    EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "second");
+    server.Route("/v1/pkg.zip", test::Reply(200, large));
+    server.Route("/v2/pkg.zip", test::Reply(200, ""));
+    test::WriteBytes(dir.file("pkg.zip"), std::string(6 * 1024 * 1024, 'o'));
+    EXPECT_TRUE(Download("/v1/pkg.zip"));
+    EXPECT_TRUE(test::ReadBytes(dir.file("pkg.zip")) == large);
+    EXPECT_TRUE(Download("/v2/pkg.zip"));
+    EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "");
     EXPECT_EQ(dir.Names(), Names{"pkg.zip"});
-    EXPECT_EQ(message, "");
+    EXPECT_EQ(message, kEarlier);
+}
+
+TEST_F(DownloadFileTest, AFailedTransferAddsALineAndKeepsTheOlderFile) {
+    server.Route("/pkg.zip", test::Reply(404, "<html>Not Found</html>"));
+    EXPECT_FALSE(Download("/pkg.zip"));
+    EXPECT_EQ(dir.Names(), Names{});
+    test::WriteBytes(dir.file("pkg.zip"), "the older file");
+    EXPECT_FALSE(Download("/pkg.zip"));
+    EXPECT_EQ(test::ReadBytes(dir.file("pkg.zip")), "the older file");
+    EXPECT_EQ(dir.Names(), Names{"pkg.zip"});
+    EXPECT_EQ(message,
+              kEarlier + "Fájl letöltési hiba: pkg.zip\r\n" + "Fájl letöltési hiba: pkg.zip\r\n");
 }
 
 // No file outside the folder, nor one without a name, nor in a missing folder.
-TEST(DownloadFile, RefusedNamesAndFoldersAddALineAndWriteNothing) {
-    test::HttpTestServer server;
-    InternetTransfer inet(5s);
-    test::TempDir dir;
-    const std::string temp = dir.file("temp");
-    std::filesystem::create_directory(temp);
+TEST_F(DownloadFileTest, RefusedNamesAndFoldersAddALineAndWriteNothing) {
+    std::filesystem::create_directory(dir.file("temp"));
     std::string expected = kEarlier;
-    std::string message = kEarlier;
     for (const std::string name :
          {"", "..", ".", "..\\evil.dll", "sub\\evil.dll", "c:evil.dll", "missing/pkg.zip"}) {
         server.Route("/" + name, test::Reply(200, "not for the disk"));
         const bool missingFolder = name == "missing/pkg.zip";
         EXPECT_FALSE(DownloadFile(inet, server.Url("/" + name),
-                                  missingFolder ? dir.file("missing") : temp, message))
+                                  dir.file(missingFolder ? "missing" : "temp"), message))
             << name;
-        expected += FailureLine(missingFolder ? "pkg.zip" : name);
+        expected += "Fájl letöltési hiba: " + (missingFolder ? "pkg.zip" : name) + "\r\n";
     }
     EXPECT_EQ(message, expected);
     EXPECT_EQ(dir.Names(), Names{"temp"});
-    EXPECT_EQ(test::NamesIn(temp), Names{});
+    EXPECT_EQ(test::NamesIn(dir.file("temp")), Names{});
 }
 
-TEST(DownloadFile, WhileTheTransferIsStillExecutingNothingHappens) {
-    test::HttpTestServer server;
-    auto go = std::make_shared<std::atomic<bool>>(false);
-    server.Route("/first.zip", [go](test::HttpExchange& exchange) {
-        while (!go->load() && exchange.Pause(10ms)) {
-        }
-        test::Reply(200, "first body")(exchange);
-    });
+// The body arrives on the caller's thread: a download asked for meanwhile
+// does nothing and says nothing.
+TEST_F(DownloadFileTest, WhileTheTransferIsStillExecutingNothingHappens) {
+    server.Route("/first.zip", test::Reply(200, "first body"));
     server.Route("/second.zip", test::Reply(200, "second body"));
-    InternetTransfer inet(30s);
-    test::TempDir dir;
-
-    std::string firstMessage;
-    bool firstResult = false;
-    std::thread first([&] {
-        firstResult = DownloadFile(inet, server.Url("/first.zip"), dir.str(), firstMessage);
-    });
-    for (int i = 0; i < 1000 && server.Hits("/first.zip") == 0; ++i)
-        std::this_thread::sleep_for(10ms);
-    EXPECT_TRUE(inet.StillExecuting());
-
-    std::string message = kEarlier;
-    EXPECT_FALSE(DownloadFile(inet, server.Url("/second.zip"), dir.str(), message));
+    bool second = true;
+    ASSERT_TRUE(inet.OpenUrl(server.Url("/first.zip"),
+                             [&](std::string_view) {
+                                 second = Download("/second.zip");
+                                 return true;
+                             })
+                    .ok());
+    EXPECT_FALSE(second);
     EXPECT_EQ(message, kEarlier);
     EXPECT_EQ(server.Hits("/second.zip"), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "second.zip"));
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "first.zip"));
-
-    go->store(true);
-    first.join();
-    EXPECT_TRUE(firstResult);
-    EXPECT_EQ(firstMessage, "");
-    EXPECT_FALSE(inet.StillExecuting());
-    EXPECT_EQ(dir.Names(), Names{"first.zip"});
-    EXPECT_EQ(test::ReadBytes(dir.file("first.zip")), "first body");
+    EXPECT_EQ(dir.Names(), Names{});
 }
 
 }  // namespace
