@@ -1,16 +1,25 @@
-// Extracting a 100 MiB update archive of 200 deflated members flat into a
-// folder that already holds them, with our library (staged files, size and
-// CRC checks, atomic replace), against Info-ZIP's unzip -o -j -q and
-// libarchive's bsdtar -xf on the same archive, and the in-memory inflate + CRC
-// of the same members as the floor. Target: no slower than bsdtar.
-#include <benchmark/benchmark.h>
+// Extraction over existing files, in two shapes: one 100 MiB archive of 200
+// deflated members, and 200 archives of one member each (as the product's
+// updates come). Contenders: the in-memory inflate + CRC of the same members
+// (the floor), our library (staged file, size and CRC checks, flush, atomic
+// replace), bsdtar -xf and Info-ZIP's unzip -o -q; the tools run once per
+// archive as separate processes, as a script would call them. Every round
+// runs each contender once, starting with a different one each round, so a
+// busy moment of the shared machine falls on all alike; the ratios are taken
+// from the medians. Usage: unzip_bench [rounds] [many|single] [floor|ours|bsdtar|unzip]
+// (KVU_UNZIP32=path: that build of the library)
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <map>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,12 +27,17 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/zip_writer.h"
 
+extern char** environ;
+
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr int kMembers = 200;
 constexpr std::size_t kTotalBytes = 100u << 20;
+constexpr int kDefaultRounds = 11;
+constexpr double kTargetVsBsdtar = 0.90;
+constexpr double kTargetVsFloor = 1.20;
 
 // Content that compresses like program files: runs of words and numbers with
 // stretches of noise.
@@ -47,157 +61,234 @@ std::string MemberContent(int index, std::size_t size) {
     return data;
 }
 
-struct Setup {
-    kvu::test::TempDir dir;
-    std::string archive;
-    std::string bytes;  // the archive in memory, for the floor
-    kvu::test::ZipArchive contents;
+// A set of archives on disk and in memory, extracted flat into one folder per tool.
+struct Shape {
+    const char* title;
+    std::vector<std::string> paths;
+    std::vector<std::string> bytes;
+    std::vector<std::uint32_t> crcs;  // of every member, in archive order
 };
 
-void Fill(Setup& s) {
-    for (int i = 0; i < kMembers; ++i) {
-        std::string name = "folder" + std::to_string(i % 4) + "/file" + std::to_string(i) + ".dll";
-        s.contents.members.push_back(
-            {.name = name, .data = MemberContent(i, kTotalBytes / kMembers)});
-    }
-    s.bytes = kvu::test::BuildZip(s.contents);
-    s.archive = s.dir.file("update.zip");
-    kvu::test::WriteBytes(s.archive, s.bytes);
-    for (const char* out : {"library", "unzip", "bsdtar"})
-        fs::create_directories(s.dir.path() / out);
+struct Inputs {
+    kvu::test::TempDir dir;
+    Shape many{"one archive of 200 members", {}, {}, {}};
+    Shape single{"200 archives of one member", {}, {}, {}};
+};
+
+void AddArchive(Inputs& in, Shape& shape, const kvu::test::ZipArchive& archive,
+                const std::string& name) {
+    shape.bytes.push_back(kvu::test::BuildZip(archive));
+    shape.paths.push_back(in.dir.file(name));
+    kvu::test::WriteBytes(shape.paths.back(), shape.bytes.back());
+    for (const kvu::test::ZipMember& member : archive.members)
+        shape.crcs.push_back(kvu::test::zip_detail::Crc(member.data));
 }
 
-Setup& Prepared() {
-    static Setup setup;
-    static bool filled = (Fill(setup), true);
-    (void)filled;
-    return setup;
+void Prepare(Inputs& in) {
+    kvu::test::ZipArchive all;
+    for (int i = 0; i < kMembers; ++i) {
+        kvu::test::ZipArchive one;
+        one.members.push_back(
+            {.name = "folder" + std::to_string(i % 4) + "/file" + std::to_string(i) + ".dll",
+             .data = MemberContent(i, kTotalBytes / kMembers)});
+        AddArchive(in, in.single, one, "update" + std::to_string(i) + ".zip");
+        all.members.push_back(std::move(one.members.front()));
+    }
+    AddArchive(in, in.many, all, "update.zip");
+    for (const char* out : {"ours", "bsdtar", "unzip"})
+        fs::create_directories(in.dir.path() / out);
+}
+
+// Inflates every member of an archive in memory with CRC, nothing written.
+bool InflateAll(const std::string& bytes, const std::uint32_t*& crc) {
+    std::vector<unsigned char> out(256 << 10);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (end - p >= 30 && p[0] == 'P' && p[1] == 'K' && p[2] == 3 && p[3] == 4) {
+        std::size_t compressed = p[18] | p[19] << 8 | p[20] << 16 | std::size_t{p[21]} << 24;
+        std::size_t header = 30 + (p[26] | p[27] << 8) + (p[28] | p[29] << 8);
+        z_stream stream{};
+        inflateInit2(&stream, -MAX_WBITS);
+        stream.next_in = const_cast<unsigned char*>(p + header);
+        stream.avail_in = static_cast<uInt>(compressed);
+        uLong sum = crc32(0, nullptr, 0);
+        int result = Z_OK;
+        while (result == Z_OK) {
+            stream.next_out = out.data();
+            stream.avail_out = static_cast<uInt>(out.size());
+            result = inflate(&stream, Z_NO_FLUSH);
+            sum = crc32(sum, out.data(), static_cast<uInt>(out.size() - stream.avail_out));
+        }
+        inflateEnd(&stream);
+        if (result != Z_STREAM_END || sum != *crc++)
+            return false;
+        p += header + compressed;
+    }
+    return true;
+}
+
+bool Floor(const Shape& shape, const fs::path&) {
+    const std::uint32_t* crc = shape.crcs.data();
+    for (const std::string& bytes : shape.bytes) {
+        if (!InflateAll(bytes, crc))
+            return false;
+    }
+    return true;
 }
 
 std::int32_t UZ_WINAPI Print(char*, std::uint32_t) {
     return 0;
 }
 
-void Settle(benchmark::State& state) {
-    state.PauseTiming();
-    sync();  // the previous run's writes do not count against the next
-    state.ResumeTiming();
-}
-
-void Library(benchmark::State& state) {
-    Setup& setup = Prepared();
-    kvu::ExtractionLibrary library(KVU_UNZIP32_PATH);
-    std::string folder = (setup.dir.path() / "library").string();
-    for (auto _ : state) {
-        Settle(state);
+// The product's call: flat into the folder, replacing what is there.
+bool Ours(const kvu::ExtractionLibrary& library, const Shape& shape, const fs::path& out) {
+    std::string folder = out.string();
+    for (const std::string& path : shape.paths) {
+        std::string archive = path;
         kvu::DCL options{};
         options.noflag = 1;
-        options.lpszZipFN = setup.archive.data();
+        options.lpszZipFN = archive.data();
         options.lpszExtractDir = folder.data();
         kvu::USERFUNCTIONS functions{Print, nullptr, nullptr, nullptr, nullptr, nullptr,
                                      0,     0,       0,       0,       0};
         if (library.SingleEntryUnzip(0, nullptr, 0, nullptr, options, functions) != 0)
-            state.SkipWithError("extraction failed");
+            return false;
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTotalBytes));
+    return true;
 }
 
-void Command(benchmark::State& state, const std::string& command) {
-    Prepared();
-    for (auto _ : state) {
-        Settle(state);
-        if (std::system(command.c_str()) != 0)
-            state.SkipWithError(("failed: " + command).c_str());
+bool Run(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int status = 0;
+    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 &&
+           waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool Bsdtar(const Shape& shape, const fs::path& out) {
+    for (const std::string& path : shape.paths) {
+        if (!Run({"bsdtar", "-xf", path, "--strip-components", "1", "-C", out.string()}))
+            return false;
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTotalBytes));
+    return true;
 }
 
-void InfoZip(benchmark::State& state) {
-    Setup& setup = Prepared();
-    Command(state, "unzip -o -j -q '" + setup.archive + "' -d '" +
-                       (setup.dir.path() / "unzip").string() + "'");
-}
-
-void Bsdtar(benchmark::State& state) {
-    Setup& setup = Prepared();
-    Command(state, "bsdtar -xf '" + setup.archive + "' -C '" +
-                       (setup.dir.path() / "bsdtar").string() + "'");
-}
-
-// Inflate and CRC of every member straight from memory, nothing written.
-void Floor(benchmark::State& state) {
-    Setup& setup = Prepared();
-    std::vector<unsigned char> out(1 << 20);
-    for (auto _ : state) {
-        std::size_t at = 0;
-        for (const kvu::test::ZipMember& member : setup.contents.members) {
-            const auto* p = reinterpret_cast<const unsigned char*>(setup.bytes.data() + at);
-            std::size_t compressed = p[18] | p[19] << 8 | p[20] << 16 | std::size_t{p[21]} << 24;
-            std::size_t header = 30 + (p[26] | p[27] << 8) + (p[28] | p[29] << 8);
-            z_stream stream{};
-            inflateInit2(&stream, -MAX_WBITS);
-            stream.next_in = const_cast<unsigned char*>(p + header);
-            stream.avail_in = static_cast<uInt>(compressed);
-            uLong crc = crc32(0, nullptr, 0);
-            int result = Z_OK;
-            while (result == Z_OK) {
-                stream.next_out = out.data();
-                stream.avail_out = static_cast<uInt>(out.size());
-                result = inflate(&stream, Z_NO_FLUSH);
-                crc = crc32(crc, out.data(), static_cast<uInt>(out.size() - stream.avail_out));
-            }
-            inflateEnd(&stream);
-            if (result != Z_STREAM_END || crc != kvu::test::zip_detail::Crc(member.data))
-                state.SkipWithError("inflate failed");
-            at += header + compressed;
-        }
+bool InfoZip(const Shape& shape, const fs::path& out) {
+    for (const std::string& path : shape.paths) {
+        if (!Run({"unzip", "-o", "-q", "-j", path, "-d", out.string()}))
+            return false;
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTotalBytes));
+    return true;
 }
 
-// Keeps each benchmark's mean wall time for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                seconds[run.run_name.function_name] = run.real_accumulated_time / run.iterations;
-        }
-    }
-    std::map<std::string, double> seconds;
+struct Contender {
+    const char* name;
+    const char* folder;
+    std::function<bool(const Shape&, const fs::path&)> run;
+    std::vector<double> seconds = {};
 };
+
+struct Spread {
+    double median, low, high, q1, q3;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    std::size_t n = values.size();
+    double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    return {median, values.front(), values.back(), values[n / 4], values[(3 * n) / 4]};
+}
+
+double Load() {
+    double load[1] = {0};
+    return getloadavg(load, 1) == 1 ? load[0] : -1;
+}
+
+// Runs every round; false when a contender failed.
+bool Measure(const Shape& shape, std::vector<Contender>& contenders, const fs::path& root,
+             int rounds) {
+    for (int round = -1; round < rounds; ++round) {  // round -1 fills the folders
+        for (std::size_t k = 0; k < contenders.size(); ++k) {
+            Contender& c =
+                contenders[(k + static_cast<std::size_t>(round + 1)) % contenders.size()];
+            sync();  // the previous run's writes do not count against the next
+            auto start = std::chrono::steady_clock::now();
+            if (!c.run(shape, root / c.folder)) {
+                std::printf("%s failed\n", c.name);
+                return false;
+            }
+            std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            if (round >= 0)
+                c.seconds.push_back(took.count());
+        }
+    }
+    return true;
+}
+
+double MedianOf(const std::vector<Contender>& contenders, const char* name) {
+    for (const Contender& c : contenders) {
+        if (std::strcmp(c.name, name) == 0)
+            return SpreadOf(c.seconds).median;
+    }
+    return 0;
+}
+
+// Prints the figures; true when the shape's targets are met.
+bool Report(const Shape& shape, const std::vector<Contender>& contenders, bool many) {
+    std::printf("%s (%d rounds, load %.2f after)\n", shape.title,
+                static_cast<int>(contenders.front().seconds.size()), Load());
+    std::printf("  %-8s %9s %19s %19s\n", "", "median", "IQR", "min-max");
+    for (const Contender& c : contenders) {
+        Spread s = SpreadOf(c.seconds);
+        std::printf("  %-8s %7.1f ms  %7.1f-%7.1f ms  %7.1f-%7.1f ms\n", c.name, s.median * 1e3,
+                    s.q1 * 1e3, s.q3 * 1e3, s.low * 1e3, s.high * 1e3);
+    }
+    if (contenders.size() < 4)
+        return true;
+    double ours = MedianOf(contenders, "ours"), bsdtar = MedianOf(contenders, "bsdtar");
+    double floor = MedianOf(contenders, "floor"), unzip = MedianOf(contenders, "unzip");
+    double limit = many ? kTargetVsBsdtar : 1.0;
+    bool met = ours / bsdtar <= limit && (!many || ours / floor <= kTargetVsFloor);
+    std::printf(
+        "  ours/bsdtar %.2f (target <= %.2f)  ours/floor %.2f%s  ours/unzip %.2f  "
+        "bsdtar/floor %.2f  %s\n",
+        ours / bsdtar, limit, ours / floor, many ? " (target <= 1.20)" : "", ours / unzip,
+        bsdtar / floor, met ? "target met" : "TARGET MISSED");
+    return met;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    using Function = void (*)(benchmark::State&);
-    const std::pair<const char*, Function> benchmarks[] = {{"inflate_crc_floor", Floor},
-                                                           {"unzip32", Library},
-                                                           {"infozip_unzip", InfoZip},
-                                                           {"bsdtar", Bsdtar}};
-    for (auto [name, function] : benchmarks) {
-        benchmark::RegisterBenchmark(name, function)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->Iterations(5);
+    int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRounds;
+    std::string onlyShape = argc > 2 ? argv[2] : "", only = argc > 3 ? argv[3] : "";
+    Inputs in;
+    Prepare(in);
+    // Another build of the library may be named, to compare two of them.
+    const char* other = std::getenv("KVU_UNZIP32");
+    kvu::ExtractionLibrary library(other ? other : KVU_UNZIP32_PATH);
+    bool met = true;
+    for (Shape* shape : {&in.many, &in.single}) {
+        bool many = shape == &in.many;
+        if (!onlyShape.empty() && onlyShape != (many ? "many" : "single"))
+            continue;
+        std::vector<Contender> all{
+            {"floor", "ours", Floor},
+            {"ours", "ours",
+             [&](const Shape& s, const fs::path& out) { return Ours(library, s, out); }},
+            {"bsdtar", "bsdtar", Bsdtar},
+            {"unzip", "unzip", InfoZip}};
+        std::vector<Contender> contenders;
+        std::copy_if(all.begin(), all.end(), std::back_inserter(contenders),
+                     [&](const Contender& c) { return only.empty() || only == c.name; });
+        std::printf("load %.2f before\n", Load());
+        std::fflush(stdout);
+        if (!Measure(*shape, contenders, in.dir.path(), rounds))
+            return 1;
+        met = Report(*shape, contenders, many) && met;
     }
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto& s = reporter.seconds;
-    if (!s.count("unzip32") || !s.count("bsdtar") || !s.count("infozip_unzip") ||
-        !s.count("inflate_crc_floor"))
-        return 1;
-    double mb = static_cast<double>(kTotalBytes) / 1e6;
-    for (const char* name : {"inflate_crc_floor", "unzip32", "infozip_unzip", "bsdtar"})
-        std::printf("%-18s %8.1f ms  %7.1f MB/s of output\n", name, s[name] * 1e3, mb / s[name]);
-    double ratio = s["unzip32"] / s["bsdtar"];
-    std::printf("unzip32 / bsdtar:            %.2fx the time (target <= 1.00)\n", ratio);
-    std::printf("unzip32 / infozip unzip:     %.2fx the time\n", s["unzip32"] / s["infozip_unzip"]);
-    std::printf("unzip32 / inflate+CRC floor: %.2fx the time\n",
-                s["unzip32"] / s["inflate_crc_floor"]);
-    std::printf(ratio <= 1.0 ? "target met\n" : "TARGET MISSED\n");
-    benchmark::Shutdown();
-    return ratio <= 1.0 ? 0 : 1;
+    return met ? 0 : 1;
 }

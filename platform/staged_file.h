@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/date_time.h"
 
@@ -48,11 +49,16 @@ class StagedFile {
   public:
     StagedFile() = default;
     ~StagedFile() { Discard(); }
-    StagedFile(const StagedFile&) = delete;
-    StagedFile& operator=(const StagedFile&) = delete;
+    StagedFile(StagedFile&& other) noexcept
+        : handle_(std::exchange(other.handle_, -1)),
+          path_(std::exchange(other.path_, {})),
+          unstarted_(other.unstarted_) {}
+    StagedFile& operator=(StagedFile&&) = delete;
 
     // Creates an empty file under a fresh name in an existing folder.
     bool Create(const std::string& folder);
+    // Where the system allows, the data starts for the disk as it comes, so
+    // that the flush at the commit finds little left to write.
     WriteResult Write(const void* data, std::size_t size);
     // Gives the file its modification time (Unix seconds; none: left as written),
     // flushes it to the disk (a power loss never leaves a short installed file),
@@ -64,6 +70,7 @@ class StagedFile {
   private:
     std::intptr_t handle_ = -1;
     std::string path_;
+    std::size_t unstarted_ = 0;  // bytes written since write-back was last started
 };
 
 // Removes the staged files that a crashed run left in folder; those of a run

@@ -12,6 +12,12 @@
 namespace kvu::unzip {
 namespace {
 
+// Members extracted ahead of their commits: enough to keep the disk busy
+// while the next ones are inflated, little extra room on the disk.
+constexpr std::size_t kCommitsPending = 16;
+constexpr std::uint64_t kCommitBytesPending = 64u << 20;
+constexpr std::size_t kCommitThreads = 2;
+
 // How messages show a name: its text, or its ASCII bytes when it has none.
 std::string Shown(const MemberEntry& entry, const std::optional<std::string>& name) {
     if (name)
@@ -64,15 +70,18 @@ std::int32_t Process(const RunOptions& options, const Callbacks& callbacks,
     MemberReader reader;
     if (!reader.Ready())
         return kUnzipNoMemory;
-    RunState state{options, callbacks, file, index, reader};
+    StagedCommits commits(kCommitsPending, kCommitBytesPending, kCommitThreads);
+    RunState state{options, callbacks, file, index, reader, commits};
     for (std::size_t i = 0; i < selection.members.size() && !state.stop; ++i) {
         const SelectedMember& member = selection.members[i];
         ProcessMember(state, *member.entry, selection.names[i], member.shown);
+        RecordCommits(state, false);
         if (!callbacks.Proceed(member.shown, member.entry->uncompressedSize)) {
             callbacks.Problem("stopped by the caller\n");
             return kUnzipInterrupted;
         }
     }
+    RecordCommits(state, true);
     if (options.test && state.outcome.Result() == kUnzipOk)
         callbacks.Info("No errors detected in " + options.archive + "\n");
     return state.outcome.Result();

@@ -46,6 +46,13 @@ void MakeFolder(RunState& state, const std::string& name, const std::string& sho
     }
 }
 
+// A target that an earlier member of the run is still on its way to is looked
+// at only once it is there.
+void WaitForCommitOf(RunState& state, const std::string& target) {
+    if (state.commits.Pending(target))
+        RecordCommits(state, true);
+}
+
 bool IsNotNewer(const MemberEntry& entry, const std::string& target) {
     std::optional<std::int64_t> existing = ModifiedTime(target);
     std::optional<std::int64_t> member = MemberTime(entry, nullptr);
@@ -76,6 +83,7 @@ bool MayReplace(RunState& state, std::string& target, const std::string& shown, 
             if (!IsSafePart(part))
                 return false;
             target = Joined(ParentOf(target), part);
+            WaitForCommitOf(state, target);
             return KindOfPath(target) == PathKind::kNone ||
                    MayReplace(state, target, shown, depth + 1);
         }
@@ -87,6 +95,7 @@ bool MayReplace(RunState& state, std::string& target, const std::string& shown, 
 // Whether the member is to be written to target at all.
 bool ShouldWrite(RunState& state, const MemberEntry& entry, std::string& target,
                  const std::string& shown) {
+    WaitForCommitOf(state, target);
     PathKind kind = KindOfPath(target);
     if (kind == PathKind::kFolder) {
         state.callbacks.Problem("  error: " + shown + ": a folder of that name is in the way\n");
@@ -124,8 +133,23 @@ bool FindPassword(RunState& state, const MemberEntry& entry, const MemberData& d
     return false;
 }
 
+DataStatus StatusOf(WriteResult result) {
+    switch (result) {
+        case WriteResult::kOk:
+            return DataStatus::kOk;
+        case WriteResult::kDiskFull:
+            return DataStatus::kDiskFull;
+        case WriteResult::kFailed:
+            return DataStatus::kWriteFailed;
+    }
+    return DataStatus::kWriteFailed;
+}
+
+// Extracts the member into a staged file and hands that over to be committed
+// as target; kOk tells that it was handed over, RecordCommits tells the rest.
 DataStatus WriteMember(RunState& state, const MemberEntry& entry, const MemberData& data,
-                       const std::string* password, const std::string& target) {
+                       const std::string* password, const std::string& target,
+                       const std::string& shown) {
     std::string folder = ParentOf(target);
     if (state.options.keepFolders && !CreateFolders(folder))
         return DataStatus::kWriteFailed;
@@ -138,15 +162,10 @@ DataStatus WriteMember(RunState& state, const MemberEntry& entry, const MemberDa
     DataStatus status = state.reader.Extract(state.file, entry, data, password, sink);
     if (status != DataStatus::kOk)
         return status;
-    switch (sink.Commit(target, MemberTime(entry, &data))) {
-        case WriteResult::kOk:
-            return DataStatus::kOk;
-        case WriteResult::kDiskFull:
-            return DataStatus::kDiskFull;
-        case WriteResult::kFailed:
-            return DataStatus::kWriteFailed;
-    }
-    return DataStatus::kWriteFailed;
+    if (WriteResult finished = sink.Finish(); finished != WriteResult::kOk)
+        return StatusOf(finished);
+    state.commits.Add(std::move(sink.File()), sink.Size(), target, MemberTime(entry, &data), shown);
+    return DataStatus::kOk;
 }
 
 void Record(RunState& state, DataStatus status, const std::string& shown) {
@@ -207,7 +226,9 @@ void Transfer(RunState& state, const MemberEntry& entry, const std::string& targ
     if (!target.empty()) {
         state.callbacks.Info((entry.method == kMethodStored ? " extracting: " : "  inflating: ") +
                              shown + "\n");
-        Record(state, WriteMember(state, entry, data, password, target), shown);
+        if (DataStatus status = WriteMember(state, entry, data, password, target, shown);
+            status != DataStatus::kOk)
+            Record(state, status, shown);
     } else if (state.options.test) {
         DiscardSink sink;
         Record(state, state.reader.Extract(state.file, entry, data, password, sink), shown);
@@ -218,6 +239,11 @@ void Transfer(RunState& state, const MemberEntry& entry, const std::string& targ
 }
 
 }  // namespace
+
+void RecordCommits(RunState& state, bool waitAll) {
+    for (StagedCommits::Finished& finished : state.commits.Take(waitAll))
+        Record(state, StatusOf(finished.result), finished.label);
+}
 
 std::int32_t RunResult::Result() const {
     if (worst_ > kUnzipWarning || done_ > 0 || unsupported_ + noPassword_ == 0)

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "platform/staged_commits.h"
 #include "platform/staged_file.h"
 #include "unzip32/callbacks.h"
 #include "unzip32/central_directory.h"
@@ -46,6 +47,7 @@ struct RunState {
     const ReadOnlyFile& file;
     const ArchiveIndex& index;
     MemberReader& reader;
+    StagedCommits& commits;  // extracted members on their way to their targets
     RunResult outcome{};
     std::optional<std::string> password{};  // the last password that fitted
     bool askPasswords = true;
@@ -54,6 +56,10 @@ struct RunState {
     bool stop = false;                       // a full disk: no point in going on
     std::set<std::string> cleanedFolders{};  // where stale staged files were removed
 };
+
+// Records the members whose commit has finished; with waitAll, every member
+// handed over so far.
+void RecordCommits(RunState& state, bool waitAll);
 
 // The member's modification time in Unix seconds: the extended timestamp,
 // else the DOS date and time as local time.

@@ -4,7 +4,7 @@ namespace kvu::unzip {
 
 WriteResult FileSink::Write(const unsigned char* data, std::size_t size) {
     if (!convertText_)
-        return file_.Write(data, size);
+        return Put(data, size);
     // CR LF and LF both become the platform's line end; a lone CR stays.
     converted_.clear();
     for (std::size_t i = 0; i < size; ++i) {
@@ -17,16 +17,19 @@ WriteResult FileSink::Write(const unsigned char* data, std::size_t size) {
         else if (c != '\r')
             converted_ += c;
     }
-    return file_.Write(converted_.data(), converted_.size());
+    return Put(converted_.data(), converted_.size());
 }
 
-WriteResult FileSink::Commit(const std::string& target, std::optional<std::int64_t> modified) {
-    if (pendingCr_) {
-        pendingCr_ = false;
-        if (WriteResult result = file_.Write("\r", 1); result != WriteResult::kOk)
-            return result;
-    }
-    return file_.Commit(target, modified);
+WriteResult FileSink::Finish() {
+    if (!pendingCr_)
+        return WriteResult::kOk;
+    pendingCr_ = false;
+    return Put("\r", 1);
+}
+
+WriteResult FileSink::Put(const void* data, std::size_t size) {
+    size_ += size;
+    return file_.Write(data, size);
 }
 
 }  // namespace kvu::unzip

@@ -2,7 +2,7 @@
 // when complete, nowhere (testing), or the print callback.
 #pragma once
 
-#include <optional>
+#include <cstdint>
 #include <string>
 
 #include "platform/staged_file.h"
@@ -19,11 +19,16 @@ class FileSink : public MemberSink {
 
     bool Create(const std::string& folder) { return file_.Create(folder); }
     WriteResult Write(const unsigned char* data, std::size_t size) override;
-    // Puts the complete file in place of target with the given time.
-    WriteResult Commit(const std::string& target, std::optional<std::int64_t> modified);
+    // Writes what is held back; the file is then complete, to be committed.
+    WriteResult Finish();
+    StagedFile& File() { return file_; }
+    std::uint64_t Size() const { return size_; }
 
   private:
+    WriteResult Put(const void* data, std::size_t size);
+
     StagedFile file_;
+    std::uint64_t size_ = 0;
     bool convertText_;
     bool pendingCr_ = false;  // a CR at the end of the last piece
     std::string converted_;

@@ -19,6 +19,10 @@ WriteResult WriteFailure() {
                                                                 : WriteResult::kFailed;
 }
 
+// Write-back is started in pieces of this size: large enough for few calls,
+// small enough that the disk works while the next piece is made.
+constexpr std::size_t kWriteBackPiece = 256 << 10;
+
 constexpr std::string_view kStagedPrefix = ".unzip32-";
 constexpr std::string_view kStagedSuffix = ".tmp";
 constexpr std::size_t kStagedNameSize = kStagedPrefix.size() + 12 + kStagedSuffix.size();
@@ -107,6 +111,12 @@ WriteResult StagedFile::Write(const void* data, std::size_t size) {
             return n == 0 ? WriteResult::kFailed : WriteFailure();
         in += n;
         size -= static_cast<std::size_t>(n);
+        unstarted_ += static_cast<std::size_t>(n);
+    }
+    if (unstarted_ >= kWriteBackPiece) {
+        // Only starts the writing of what is dirty; the flush still waits for all.
+        sync_file_range(static_cast<int>(handle_), 0, 0, SYNC_FILE_RANGE_WRITE);
+        unstarted_ = 0;
     }
     return WriteResult::kOk;
 }
