@@ -13,79 +13,23 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/product_tree.h"
 #include "core/local_index.h"
 #include "registration/version_info.h"
-#include "tests/support/pe_builder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kFiles = 5000;
-constexpr int kFolders = 60;
+constexpr int kFiles = kvu::bench::kTreeFiles;
 constexpr double kTarget = 1.5;
 
 fs::path& TreeRoot() {
     static fs::path root;
     return root;
-}
-
-std::string Library(std::mt19937& random, int number) {
-    kvu::test::FixedInfo fixed;
-    fixed.fileMs = 0x00020000 | static_cast<std::uint32_t>(number % 7);
-    fixed.fileLs = static_cast<std::uint32_t>(number);
-    const std::u16string name =
-        u"lib" + std::u16string(1, static_cast<char16_t>(u'a' + number % 26));
-    const std::string resource =
-        kvu::test::Serialize(kvu::test::StandardVersion(fixed, u"040E04E2",
-                                                        {{u"CompanyName", u"Lindora Kft."},
-                                                         {u"FileDescription", u"Component " + name},
-                                                         {u"FileVersion", u"2.0.0.1"},
-                                                         {u"InternalName", name},
-                                                         {u"LegalCopyright", u"(c) Lindora Kft."},
-                                                         {u"OriginalFilename", name + u".dll"},
-                                                         {u"ProductName", u"Lindora"}},
-                                                        {{0x040E, 1250}}));
-    kvu::test::PeOptions options;
-    options.codeSize = 4096 + random() % (60 * 1024);  // the resources come after the code
-    options.pe32Plus = number % 2 == 0;
-    return kvu::test::BuildPeImage({{16, 1, 0x040E, resource}, {24, 1, 0x0409, "<manifest/>"}},
-                                   options);
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-}
-
-// 60 folders in three levels, 5,000 files spread over them; every third file
-// a library with a version resource, the others data of mixed sizes.
-void MakeTree(const fs::path& root) {
-    std::mt19937 random(2024);
-    std::vector<fs::path> folders = {root};
-    for (int i = 1; i < kFolders; ++i) {
-        const fs::path parent = i <= 6 ? root : folders[1 + (i - 7) % 6];
-        folders.push_back(parent / ("folder" + std::to_string(i)));
-        fs::create_directories(folders.back());
-    }
-    for (int i = 0; i < kFiles; ++i) {
-        const fs::path& folder = folders[static_cast<std::size_t>(i) % folders.size()];
-        if (i % 3 == 0) {
-            WriteFile(folder / ("component" + std::to_string(i) + ".dll"), Library(random, i));
-        } else {
-            std::string data(256 + random() % (24 * 1024), '\0');
-            for (char& c : data)
-                c = static_cast<char>('a' + random() % 26);
-            WriteFile(folder / ("data" + std::to_string(i) + (i % 3 == 1 ? ".xml" : ".bin")), data);
-        }
-    }
 }
 
 // What any index has to do at least: list every folder, learn each entry's
@@ -185,7 +129,7 @@ int main(int argc, char** argv) {
         fs::temp_directory_path() / ("kvu-index-bench-" + std::to_string(getpid()));
     TreeRoot() = base / "product";
     fs::create_directories(base / "app");
-    MakeTree(TreeRoot());
+    kvu::bench::MakeProductTree(TreeRoot());
     FastestReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::error_code ignored;

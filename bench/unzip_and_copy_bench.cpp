@@ -3,12 +3,12 @@
 // options. Rounds alternate between the two, so that a busy moment of the
 // machine falls on both alike; medians with their spread are reported.
 // Target: the program's side adds at most 10 %.
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench/round_times.h"
 #include "install/unzip_and_copy.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/zip_writer.h"
@@ -46,21 +46,6 @@ std::string Archive(int index) {
     return kvu::test::BuildZip(archive);
 }
 
-double Seconds(const std::chrono::steady_clock::time_point& start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void Report(const char* name, const std::vector<double>& times) {
-    auto [low, high] = std::minmax_element(times.begin(), times.end());
-    std::printf("%-18s median %7.1f ms  (min %7.1f, max %7.1f)\n", name, Median(times) * 1e3,
-                *low * 1e3, *high * 1e3);
-}
-
 }  // namespace
 
 int main() {
@@ -84,7 +69,7 @@ int main() {
         auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kArchives; ++i)
             kvu::UnZipAndCopyFile(module, &records[i], i + 1, temp.str(), message);
-        program.push_back(Seconds(start));
+        program.push_back(kvu::bench::SecondsSince(start));
     };
     auto runDirect = [&] {
         std::string folder = product.str();
@@ -100,7 +85,7 @@ int main() {
             if (library.SingleEntryUnzip(0, nullptr, 0, nullptr, options, functions) != 0)
                 message += "direct extraction failed\n";
         }
-        direct.push_back(Seconds(start));
+        direct.push_back(kvu::bench::SecondsSince(start));
     };
     runProgram();  // warm the caches and the library once before measuring
     runDirect();
@@ -119,9 +104,9 @@ int main() {
         std::printf("failed: %s\n", message.c_str());
         return 1;
     }
-    Report("UnZipAndCopyFile", program);
-    Report("library directly", direct);
-    double ratio = Median(program) / Median(direct);
+    kvu::bench::ReportRounds("UnZipAndCopyFile", program);
+    kvu::bench::ReportRounds("library directly", direct);
+    double ratio = kvu::bench::Median(program) / kvu::bench::Median(direct);
     std::printf("UnZipAndCopyFile / library: %.3fx the time (target <= %.2f)\n", ratio, kTarget);
     std::printf(ratio <= kTarget ? "target met\n" : "TARGET MISSED\n");
     return ratio <= kTarget ? 0 : 1;

@@ -19,14 +19,16 @@ bool Fetch(InternetTransfer& inet, const std::string& url, const std::string& fo
     if (!IsPlainFileName(name))
         return false;
     // The body goes to a file of its own, so an older file of this name stays
-    // whole until the new one is complete and memory stays small.
+    // whole until the new one is complete and memory stays small. The archive
+    // is read back at once by this run: no waiting for the disk.
     StagedFile file;
     if (!file.Create(folder))
         return false;
     Result<std::uint64_t> received = inet.OpenUrl(url, [&file](std::string_view bytes) {
         return file.Write(bytes.data(), bytes.size()) == WriteResult::kOk;
     });
-    return received.ok() && file.Commit(JoinPath(folder, name), std::nullopt) == WriteResult::kOk;
+    return received.ok() && file.Commit(JoinPath(folder, name), std::nullopt,
+                                        Durability::kCached) == WriteResult::kOk;
 }
 
 }  // namespace

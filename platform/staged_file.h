@@ -43,6 +43,11 @@ class ReadOnlyFile {
 
 enum class WriteResult { kOk, kDiskFull, kFailed };
 
+// Whether a commit waits for the file to reach the disk. An installed file must
+// survive a power loss whole; a download into the temporary folder, which the
+// same run reads back at once and a later run fetches again, need not pay for it.
+enum class Durability { kFlushed, kCached };
+
 // A new file under a temporary name in a folder. It is removed again unless it
 // is committed. While it is open, no other process can take it for a stale one.
 class StagedFile {
@@ -61,10 +66,11 @@ class StagedFile {
     // that the flush at the commit finds little left to write.
     WriteResult Write(const void* data, std::size_t size);
     // Gives the file its modification time (Unix seconds; none: left as written),
-    // flushes it to the disk (a power loss never leaves a short installed file),
-    // closes it and moves it over target in one step. On failure the temporary
-    // file is removed and whatever target was stays as it was.
-    WriteResult Commit(const std::string& target, std::optional<std::int64_t> modified);
+    // flushes it to the disk unless kCached (a power loss never leaves a short
+    // installed file), closes it and moves it over target in one step. On failure
+    // the temporary file is removed and whatever target was stays as it was.
+    WriteResult Commit(const std::string& target, std::optional<std::int64_t> modified,
+                       Durability durability = Durability::kFlushed);
     void Discard();
 
   private:

@@ -121,7 +121,8 @@ WriteResult StagedFile::Write(const void* data, std::size_t size) {
     return WriteResult::kOk;
 }
 
-WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int64_t> modified) {
+WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int64_t> modified,
+                               Durability durability) {
     if (handle_ < 0)
         return WriteResult::kFailed;
     int fd = static_cast<int>(handle_);
@@ -132,7 +133,7 @@ WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int
         if (futimens(fd, times) != 0)
             result = WriteResult::kFailed;
     }
-    if (result == WriteResult::kOk && fsync(fd) != 0)
+    if (result == WriteResult::kOk && durability == Durability::kFlushed && fsync(fd) != 0)
         result = WriteFailure();
     // close() reports write errors that a network file system delays until then.
     if (close(fd) != 0 && result == WriteResult::kOk)

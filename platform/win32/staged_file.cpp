@@ -163,7 +163,8 @@ WriteResult StagedFile::Write(const void* data, std::size_t size) {
     return WriteResult::kOk;
 }
 
-WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int64_t> modified) {
+WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int64_t> modified,
+                               Durability durability) {
     if (handle_ == -1)
         return WriteResult::kFailed;
     HANDLE file = AsHandle(handle_);
@@ -174,7 +175,7 @@ WriteResult StagedFile::Commit(const std::string& target, std::optional<std::int
         if (!SetFileTime(file, nullptr, nullptr, &time))
             result = WriteResult::kFailed;
     }
-    if (result == WriteResult::kOk && !FlushFileBuffers(file))
+    if (result == WriteResult::kOk && durability == Durability::kFlushed && !FlushFileBuffers(file))
         result = WriteFailure();
     if (!CloseHandle(file) && result == WriteResult::kOk)
         result = WriteFailure();

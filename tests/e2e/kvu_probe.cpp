@@ -6,6 +6,7 @@
 //                                     button of that caption (screen pixels)
 //   kvu_probe dump TITLE              prints "class|text" of each child window, UTF-8
 //   kvu_probe rows TITLE              prints the number of rows of the window's list view
+//   kvu_probe checks TITLE            prints "1|caption" (checked) or "0|caption" for each row
 //   kvu_probe click TITLE CAPTION     clicks the button or clickable label of that caption,
 //                                     without waiting for what the click starts (it may
 //                                     open a modal window)
@@ -99,17 +100,56 @@ int Dump(HWND window) {
     return 0;
 }
 
-int Rows(HWND window) {
+HWND ListViewOf(HWND window) {
     for (HWND child : Children(window)) {
-        if (ClassOf(child) == L"SysListView32") {
-            DWORD_PTR count = 0;
-            SendMessageTimeoutW(child, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
-            std::printf("%lu\n", static_cast<unsigned long>(count));
-            return 0;
-        }
+        if (ClassOf(child) == L"SysListView32")
+            return child;
     }
     std::fprintf(stderr, "no list view\n");
-    return 1;
+    return nullptr;
+}
+
+LRESULT Ask(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(control, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer);
+    return static_cast<LRESULT>(answer);
+}
+
+int Rows(HWND window) {
+    HWND list = ListViewOf(window);
+    if (list)
+        std::printf("%ld\n", static_cast<long>(Ask(list, LVM_GETITEMCOUNT, 0, 0)));
+    return list ? 0 : 1;
+}
+
+// The item texts live in the program's process: the list writes them into a
+// buffer allocated there, which is then read back.
+int Checks(HWND window) {
+    HWND list = ListViewOf(window);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(list, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    constexpr int kChars = 512;
+    auto* remote = static_cast<char*>(VirtualAllocEx(
+        process, nullptr, sizeof(LVITEMW) + sizeof(wchar_t) * kChars, MEM_COMMIT, PAGE_READWRITE));
+    if (!list || !remote)
+        return 1;
+    const int rows = static_cast<int>(Ask(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        LVITEMW item{};
+        item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof item);
+        item.cchTextMax = kChars;
+        wchar_t text[kChars] = {};
+        WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+        Ask(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(process, item.pszText, text, sizeof text - sizeof(wchar_t), nullptr);
+        const LRESULT state = Ask(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+        std::printf("%d|%s\n", state == INDEXTOSTATEIMAGEMASK(2), Utf8(text).c_str());
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
 }
 
 // Posted, so that a handler that opens a modal window cannot hold the probe. A
@@ -140,7 +180,8 @@ int Answer(HWND box) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: kvu_probe wait|rect|dump|rows|click TITLE [ARG]\n");
+        std::fprintf(stderr,
+                     "usage: kvu_probe wait|rect|dump|rows|checks|click|answer TITLE [ARG]\n");
         return 2;
     }
     std::wstring command = argv[1];
@@ -160,6 +201,8 @@ int wmain(int argc, wchar_t** argv) {
         return Rect(window);
     if (command == L"rows")
         return Rows(window);
+    if (command == L"checks")
+        return Checks(window);
     if (command == L"dump")
         return Dump(window);
     if (command == L"click" && argc > 3)
