@@ -1,5 +1,5 @@
 # Helpers for running kvu.exe under Wine on a screen; sourced by scripts/run.sh
-# and tests/e2e/smoke_test.sh.
+# and the e2e tests.
 #
 # The program is Hungarian: Wine must run it with the Windows-1250 code page and
 # fonts that hold its letters (ő, ű). So each GUI prefix gets:
