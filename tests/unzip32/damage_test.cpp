@@ -105,7 +105,7 @@ std::vector<Damaged> DamagedArchives() {
          kUnzipUnsupported},
         {"empty", Zip({}), kUnzipWarning},
     };
-    for (std::size_t keep : {whole.size() - 1, whole.size() - 30, whole.size() / 2, 3ul})
+    for (std::size_t keep : {whole.size() - 1, whole.size() - 30, whole.size() / 2, std::size_t{3}})
         cases.push_back({"truncated", whole.substr(0, keep), kUnzipNotArchive});
     return cases;
 }
