@@ -1,7 +1,8 @@
 // The windowing model over the in-memory backend: what code and the user can
 // do to controls and lists, and what events that raises. The scripted answers
-// of the in-memory backend itself, and the lost focus that the main window's
-// URL box relies on, are left to the windows' own tests.
+// of the in-memory backend itself (message boxes, modal windows, timer ticks)
+// and the lost focus, the timers and the unloading that the windows rely on
+// are left to the windows' own tests.
 #include "platform/windowing.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,6 @@ class TestForm : public ui::Form {
     ui::ComboBox combo{*this, "combo", {100, 2800, 1000, 300}};
     ui::CheckBox check{*this, "check", {100, 3200, 1000, 300}, "Jelölő"};
     ui::Button button{*this, "button", {1200, 3200, 1000, 300}, "&Gomb"};
-    ui::Timer timer{*this, "timer", 100};
     ui::ListView list{*this, "list", {3200, 100, 2700, 3000}};
     ui::ProgressBar bar{*this, "bar", {100, 3600, 5000, 255}};
 };
@@ -82,40 +82,6 @@ TEST_F(WindowingTest, TheUserReachesOnlyShownEnabledControlsOfAShownWindow) {
     EXPECT_FALSE(Type(form.inFrame, "y"));
     EXPECT_EQ(form.inFrame.Text(), "x");
     EXPECT_EQ(form.inFrame.FormGeometry(), (ui::Rect{330, 545, 600, 300}));
-}
-
-TEST_F(WindowingTest, TimersFireOnlyWhileRunningOnAShownWindow) {
-    int ticks = 0;
-    form.timer.onTimer = [&] { ++ticks; };
-    EXPECT_FALSE(Tick(form.timer)) << "not shown";
-    session.Show(form);
-    EXPECT_TRUE(Tick(form.timer));
-    form.timer.SetInterval(0);
-    EXPECT_FALSE(Tick(form.timer));
-    form.timer.SetInterval(1000);
-    form.timer.SetEnabled(false);
-    EXPECT_FALSE(Tick(form.timer));
-    form.timer.SetEnabled(true);
-    EXPECT_TRUE(Tick(form.timer));
-    form.timer.SetInterval(-5);
-    EXPECT_EQ(form.timer.Interval(), 0);
-    EXPECT_EQ(ticks, 2);
-}
-
-TEST_F(WindowingTest, AModalWindowBlocksItsOwnerUntilItIsUnloaded) {
-    session.Show(form);
-    TestForm dialog(session, "dialog");
-    bool ownerReachable = true;
-    ActInNextModal(session, [&](ui::Form& shown) {
-        ownerReachable = Click(form.button);
-        EXPECT_TRUE(Type(dialog.text, "benn"));
-        shown.Unload();
-    });
-    session.ShowModal(dialog, &form);
-    EXPECT_FALSE(ownerReachable);
-    EXPECT_EQ(dialog.text.Text(), "benn");
-    EXPECT_TRUE(dialog.Unloaded());
-    EXPECT_TRUE(Click(form.button)) << "the owner takes input again";
 }
 
 TEST_F(WindowingTest, SortingByAColumnsTextKeepsTheRowNumbers) {
