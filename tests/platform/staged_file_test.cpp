@@ -34,15 +34,6 @@ TEST(StagedFile, TakesTheTargetsPlaceOnlyWhenCommitted) {
     }
 }
 
-TEST(StagedFile, AnEmptyFileCanBeCommitted) {
-    test::TempDir dir;
-    StagedFile file;
-    ASSERT_TRUE(file.Create(dir.str()));
-    ASSERT_EQ(file.Commit(dir.file("empty.txt"), std::nullopt), WriteResult::kOk);
-    EXPECT_TRUE(std::filesystem::is_regular_file(dir.path() / "empty.txt"));
-    EXPECT_EQ(std::filesystem::file_size(dir.path() / "empty.txt"), 0u);
-}
-
 TEST(StagedFile, NeitherAMissingFolderNorAFolderInTheWayIsWritten) {
     test::TempDir dir;
     StagedFile nowhere;
