@@ -29,10 +29,5 @@ TEST(UpperAnsiChar, EveryWindows1250SmallLetterHasItsCapital) {
     EXPECT_EQ(UpperAnsiChar('\xDF'), '\xDF');  // sharp s
 }
 
-TEST(AnsiText, AsciiPassesBothWays) {
-    EXPECT_EQ(AnsiToUtf8("kvu.ini [0_PARAM]"), "kvu.ini [0_PARAM]");
-    EXPECT_EQ(Utf8ToAnsi("REPO_URL=http://x/"), "REPO_URL=http://x/");
-}
-
 }  // namespace
 }  // namespace kvu

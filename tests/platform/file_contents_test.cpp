@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_contents.h"
-#include "platform/paths.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {
@@ -42,15 +41,6 @@ TEST(ReadTextLines, NothingWhenTheFileCannotBeRead) {
     EXPECT_EQ(ReadTextLines(dir.file("missing.txt")), std::nullopt);
     EXPECT_EQ(ReadTextLines(dir.str()), std::nullopt) << "a folder is no text file";
     EXPECT_EQ(ReadTextLines(""), std::nullopt);
-}
-
-TEST(IsFolder, FoldersOnly) {
-    test::TempDir dir;
-    test::WriteBytes(dir.file("f"), "x");
-    EXPECT_TRUE(IsFolder(dir.str()));
-    EXPECT_FALSE(IsFolder(dir.file("f")));
-    EXPECT_FALSE(IsFolder(dir.file("missing")));
-    EXPECT_FALSE(IsFolder(""));
 }
 
 }  // namespace

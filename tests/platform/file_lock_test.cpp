@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/file_lock.h"
@@ -11,38 +10,25 @@
 namespace kvu {
 namespace {
 
-TEST(IsFileLocked, NothingToReplaceIsNotLocked) {
+// What nobody holds is not locked, and the test itself neither writes to a
+// file nor keeps it from being replaced afterwards.
+TEST(IsFileLocked, NothingHeldIsNotLocked) {
     test::TempDir dir;
-    EXPECT_FALSE(IsFileLocked(dir.file("missing.dll")));
-    EXPECT_FALSE(IsFileLocked(dir.file("missing") + kPathSep + "x.dll"));
-    EXPECT_FALSE(IsFileLocked(dir.str())) << "a folder";
-    EXPECT_FALSE(IsFileLocked(dir.str() + kPathSep));
-    EXPECT_FALSE(IsFileLocked(""));
-}
-
-TEST(IsFileLocked, AFileNobodyHoldsIsNotLocked) {
-    test::TempDir dir;
-    const std::string file = dir.file("a.dll");
+    const std::string file = dir.file("a.dll"), readOnly = dir.file("ro.ocx");
     test::WriteBytes(file, "MZ payload");
-    auto before = std::filesystem::last_write_time(file);
-    EXPECT_FALSE(IsFileLocked(file));
-    EXPECT_FALSE(IsFileLocked(file + kPathSep)) << "the final separator is ignored";
-    EXPECT_EQ(test::ReadBytes(file), "MZ payload");
-    EXPECT_EQ(std::filesystem::last_write_time(file), before) << "the test writes nothing";
-    // Still a plain file that can be replaced afterwards.
+    test::WriteBytes(readOnly, "x");
+    namespace fs = std::filesystem;
+    fs::permissions(readOnly, fs::perms::owner_write | fs::perms::group_write,
+                    fs::perm_options::remove);
+    const auto before = fs::last_write_time(file);
+    for (const std::string& path :
+         {file, file + kPathSep, readOnly, dir.file("missing.dll"),
+          dir.file("missing") + kPathSep + "x.dll", dir.str(), dir.str() + kPathSep, std::string()})
+        EXPECT_FALSE(IsFileLocked(path)) << path;
+    EXPECT_EQ(fs::last_write_time(file), before);
     test::WriteBytes(file, "new");
     EXPECT_EQ(test::ReadBytes(file), "new");
-}
-
-TEST(IsFileLocked, AReadOnlyFileIsNotLocked) {
-    test::TempDir dir;
-    const std::string file = dir.file("ro.ocx");
-    test::WriteBytes(file, "x");
-    namespace fs = std::filesystem;
-    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    EXPECT_FALSE(IsFileLocked(file));
-    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add);
 }
 
 }  // namespace

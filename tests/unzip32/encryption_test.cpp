@@ -9,97 +9,80 @@ namespace kvu::test {
 namespace {
 
 constexpr const char* kPassword = "Titok-2024";
-// As make_archives.py makes it: 256 characters.
-const std::string kLongPassword = [] {
+// As make_archives.py makes it: 256 characters, all the callback is given.
+std::string LongPassword() {
     std::string text = "Titok-";
     while (text.size() < 256)
         text += "0123456789abcdef";
     return text.substr(0, 256);
-}();
-
-std::string Prepared(const std::string& name) {
-    return BesideTest("archives" + std::string(1, kPathSep) + name);
 }
 
 std::string Source(const std::string& name) {
-    return ReadBytes(Prepared("sources" + std::string(1, kPathSep) + name));
+    return ReadBytes(Prepared("sources/" + name));
 }
 
-class Encryption : public ::testing::Test {
-  protected:
-    UnzipOutcome Unzip(const std::string& archive, CallbackLog& log) {
-        return unzipper_.Run(UnzipCall(Prepared(archive), installed_.path()), log);
-    }
-
-    InstalledFolder installed_;
-    Unzipper unzipper_;
-};
-
-TEST_F(Encryption, TheRightPasswordIsAskedOnceAndOpensEveryMember) {
-    CallbackLog log;
-    log.passwords = {kPassword};
-    EXPECT_EQ(Unzip("zip_encrypted.zip", log).code, kUnzipOk) << log.AllPrinted();
-    EXPECT_EQ(log.passwordEntries, std::vector<std::string>{"app.dll"});
-    EXPECT_EQ(ReadBytes(installed_.file("app.dll")), Source("app.dll"));
-    EXPECT_EQ(ReadBytes(installed_.file("readme.txt")), Source("readme.txt"));
-}
-
-// Without a data descriptor the header's check byte is the CRC's high byte; a
-// password may fill the whole 256 characters the callback is given.
-TEST_F(Encryption, MembersWithoutADataDescriptorAndTheLongestPassword) {
-    for (auto [archive, password] : {std::pair{"own_encrypted.zip", kPassword},
-                                     std::pair{"own_long_password.zip", kLongPassword.c_str()}}) {
-        SCOPED_TRACE(archive);
+TEST(Encryption, PasswordsAreAskedOncePerMemberUntilOneFits) {
+    struct Case {
+        const char* archive;
+        std::deque<std::string> passwords;
+        std::int32_t code;
+        std::vector<std::string> asked;  // the entries the callback was asked for
+        bool written;                    // else the installed folder stays as it was
+        const char* printed = "";
+    };
+    const Case cases[] = {
+        // The right password opens every member with one question.
+        {"zip_encrypted.zip", {kPassword}, kUnzipOk, {"app.dll"}, true},
+        // Without a data descriptor the check byte is the CRC's high byte.
+        {"own_encrypted.zip", {kPassword}, kUnzipOk, {"app.dll"}, true},
+        {"own_long_password.zip", {LongPassword()}, kUnzipOk, {"app.dll"}, true},
+        {"zip_encrypted.zip", {"wrong", kPassword}, kUnzipOk, {"app.dll", "app.dll"}, true},
+        // Three tries a member, then it is skipped.
+        {"zip_encrypted.zip",
+         {"wrong", "Titok-2023", "titok-2024"},
+         kUnzipBadPassword,
+         {"app.dll", "app.dll", "app.dll", "readme.txt"},
+         false,
+         "incorrect password"},
+        // No answer skips the member without more questions.
+        {"zip_encrypted.zip", {}, kUnzipBadPassword, {"app.dll", "readme.txt"}, false},
+    };
+    Unzipper unzipper;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.archive + (" " + std::to_string(c.passwords.size())));
         InstalledFolder installed;
         CallbackLog log;
-        log.passwords = {password};
-        EXPECT_EQ(unzipper_.Run(UnzipCall(Prepared(archive), installed.path()), log).code,
-                  kUnzipOk);
-        EXPECT_EQ(ReadBytes(installed.file("app.dll")), Source("app.dll"));
-        EXPECT_EQ(ReadBytes(installed.file("readme.txt")), Source("readme.txt"));
+        log.passwords = c.passwords;
+        EXPECT_EQ(unzipper.Run(UnzipCall(Prepared(c.archive), installed.path()), log).code, c.code);
+        EXPECT_EQ(log.Names("password"), c.asked);
+        EXPECT_NE(log.AllPrinted().find(c.printed), std::string::npos);
+        if (c.written) {
+            EXPECT_EQ(ReadBytes(installed.file("app.dll")), Source("app.dll"));
+            EXPECT_EQ(ReadBytes(installed.file("readme.txt")), Source("readme.txt"));
+        } else {
+            installed.ExpectUntouched();
+        }
     }
 }
 
-TEST_F(Encryption, AWrongPasswordKeepsTheInstalledFile) {
-    CallbackLog log;
-    log.passwords = {"wrong", "Titok-2023", "titok-2024"};
-    EXPECT_EQ(Unzip("zip_encrypted.zip", log).code, kUnzipBadPassword);
-    EXPECT_NE(log.AllPrinted().find("incorrect password"), std::string::npos);
-    installed_.ExpectUntouched();
+TEST(Encryption, PlainMembersBesideEncryptedOnesAreExtractedWithoutAPassword) {
+    InstalledFolder installed;
+    EXPECT_EQ(Unzipper().Run(UnzipCall(Prepared("zip_mixed.zip"), installed.path())).code,
+              kUnzipWarning);
+    EXPECT_EQ(ReadBytes(installed.file("readme.txt")), Source("readme.txt"));
+    EXPECT_EQ(installed.Names(), (std::vector<std::string>{"app.dll", "readme.txt"}));
+    EXPECT_EQ(ReadBytes(installed.file("app.dll")), InstalledFolder::kInstalledBytes);
 }
 
-TEST_F(Encryption, AnEmptyPasswordSkipsTheMemberWithoutMoreQuestions) {
-    CallbackLog log;  // no answers: the callback answers 1, no password
-    EXPECT_EQ(Unzip("zip_encrypted.zip", log).code, kUnzipBadPassword);
-    // Asked once for each encrypted member, never again for the same one.
-    EXPECT_EQ(log.passwordEntries, (std::vector<std::string>{"app.dll", "readme.txt"}));
-    installed_.ExpectUntouched();
-}
-
-TEST_F(Encryption, AWrongPasswordIsAskedAgain) {
-    CallbackLog log;
-    log.passwords = {"wrong", kPassword};
-    EXPECT_EQ(Unzip("zip_encrypted.zip", log).code, kUnzipOk);
-    EXPECT_EQ(log.passwordEntries, (std::vector<std::string>{"app.dll", "app.dll"}));
-    EXPECT_EQ(ReadBytes(installed_.file("app.dll")), Source("app.dll"));
-}
-
-TEST_F(Encryption, PlainMembersBesideEncryptedOnesAreExtractedWithoutAPassword) {
-    CallbackLog log;
-    EXPECT_EQ(Unzip("zip_mixed.zip", log).code, kUnzipWarning);
-    EXPECT_EQ(ReadBytes(installed_.file("readme.txt")), Source("readme.txt"));
-    EXPECT_EQ(ReadBytes(installed_.file("app.dll")), InstalledFolder::kInstalledBytes);
-    EXPECT_EQ(installed_.Names(), (std::vector<std::string>{"app.dll", "readme.txt"}));
-}
-
-TEST_F(Encryption, TestModeChecksEncryptedMembersToo) {
+TEST(Encryption, TestModeChecksEncryptedMembersToo) {
+    InstalledFolder installed;
     CallbackLog log;
     log.passwords = {kPassword};
-    UnzipCall call(Prepared("zip_encrypted.zip"), installed_.path());
+    UnzipCall call(Prepared("zip_encrypted.zip"), installed.path());
     call.options.ntflag = 1;
-    EXPECT_EQ(unzipper_.Run(call, log).code, kUnzipOk);
+    EXPECT_EQ(Unzipper().Run(call, log).code, kUnzipOk);
     EXPECT_NE(log.AllPrinted().find("app.dll   OK"), std::string::npos);
-    installed_.ExpectUntouched();
+    installed.ExpectUntouched();
 }
 
 }  // namespace

@@ -14,24 +14,17 @@ namespace {
 TEST(Loading, FailuresRaiseTheErrorWithItsNumber) {
     TempDir dir;
     WriteBytes(dir.file("unzip32.dll"), "<html>not a library</html>");
-    struct Case {
-        std::string path;
-        long number;
-        std::string text;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string, long, std::string> cases[] = {
         {dir.file("missing.dll"), kErrorFileNotFound, "missing.dll"},
         {dir.file("unzip32.dll"), kErrorLibraryLoad, "unzip32.dll"},
-        {BesideTest(KVU_NO_ENTRY_LIBRARY), kErrorEntryPoint, "UzpVersion2"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.path);
+        {BesideTest(KVU_NO_ENTRY_LIBRARY), kErrorEntryPoint, "UzpVersion2"}};
+    for (const auto& [path, number, text] : cases) {
         try {
-            ExtractionLibrary library(c.path);
-            ADD_FAILURE() << "loaded";
+            ExtractionLibrary library(path);
+            ADD_FAILURE() << path << " loaded";
         } catch (const ExtractionLibraryError& e) {
-            EXPECT_EQ(e.error().number, c.number);
-            EXPECT_NE(e.error().description.find(c.text), std::string::npos) << e.what();
+            EXPECT_EQ(e.error().number, number);
+            EXPECT_NE(e.error().description.find(text), std::string::npos) << e.what();
         }
     }
 }
@@ -64,39 +57,36 @@ TEST(Totals, DescribeTheSelectedMembersAndTheComment) {
                        {.name = "c/", .data = "", .method = 0}};
     archive.comment = "Lindora 1.5 update";
     WriteBytes(dir.file("t.zip"), BuildZip(archive));
-    std::uint64_t compressed = zip_detail::Deflate(text).size() + 5;
-    Unzipper unzipper;
-    for (std::int32_t DCL::*mode : {&DCL::noflag, &DCL::nvflag, &DCL::ntflag}) {
-        UnzipCall call(dir.file("t.zip"), dir.str());
-        call.options.*mode = 1;
-        UnzipOutcome outcome = unzipper.Run(call);
-        EXPECT_EQ(outcome.code, kUnzipOk);
-        EXPECT_EQ(outcome.functions.TotalSize, 40005u);
-        EXPECT_EQ(outcome.functions.TotalSizeComp, compressed);
-        EXPECT_EQ(outcome.functions.NumMembers, 3u);
-        EXPECT_EQ(outcome.functions.CompFactor,
-                  static_cast<std::uint32_t>((100 * (40005 - compressed) + 20002) / 40005));
-        EXPECT_EQ(outcome.functions.cchComment, archive.comment.size());
-    }
-    UnzipCall some(dir.file("t.zip"), dir.str());
-    some.includes = {"b.*"};
-    UnzipOutcome outcome = unzipper.Run(some);
-    EXPECT_EQ(outcome.functions.TotalSize, 5u);
-    EXPECT_EQ(outcome.functions.NumMembers, 1u);
-    EXPECT_EQ(outcome.functions.CompFactor, 0u);
-}
-
-TEST(Totals, AreClearedWhenTheFileIsNoArchive) {
-    TempDir dir;
     WriteBytes(dir.file("page.zip"), "<html></html>");
-    UnzipOutcome outcome = Unzipper().Run(UnzipCall(dir.file("page.zip"), dir.str()));
-    EXPECT_EQ(outcome.code, kUnzipNotArchive);
-    EXPECT_EQ(outcome.functions.TotalSize, 0u);
-    EXPECT_EQ(outcome.functions.NumMembers, 0u);
-    EXPECT_EQ(outcome.functions.cchComment, 0u);
+    const std::uint64_t compressed = zip_detail::Deflate(text).size() + 5;
+    const std::uint32_t factor = (100 * (40005 - compressed) + 20002) / 40005;
+    struct Case {
+        const char* archive;
+        std::int32_t DCL::*mode;
+        std::vector<std::string> includes;
+        std::uint64_t size, packed, members, factor, comment;
+    };
+    const Case cases[] = {
+        {"t.zip", &DCL::noflag, {}, 40005, compressed, 3, factor, archive.comment.size()},
+        {"t.zip", &DCL::nvflag, {}, 40005, compressed, 3, factor, archive.comment.size()},
+        {"t.zip", &DCL::ntflag, {}, 40005, compressed, 3, factor, archive.comment.size()},
+        {"t.zip", &DCL::noflag, {"b.*"}, 5, 5, 1, 0, archive.comment.size()},
+        {"page.zip", &DCL::noflag, {}, 0, 0, 0, 0, 0}};
+    Unzipper unzipper;
+    for (const Case& c : cases) {
+        UnzipCall call(dir.file(c.archive), dir.str());
+        call.options.*c.mode = 1;
+        call.includes = c.includes;
+        const USERFUNCTIONS totals = unzipper.Run(call).functions;
+        EXPECT_EQ(
+            (std::vector<std::uint64_t>{totals.TotalSize, totals.TotalSizeComp, totals.NumMembers,
+                                        totals.CompFactor, totals.cchComment}),
+            (std::vector<std::uint64_t>{c.size, c.packed, c.members, c.factor, c.comment}))
+            << c.archive;
+    }
 }
 
-TEST(CallbackOrder, MessagesMembersAndTheEnd) {
+TEST(CallbackOrder, MessagesMembersPasswordsAndTheEnd) {
     TempDir dir;
     ZipArchive archive;
     archive.members = {{.name = "d/a.txt", .data = "aaa"}, {.name = "b.txt", .data = "bb"}};
@@ -104,28 +94,24 @@ TEST(CallbackOrder, MessagesMembersAndTheEnd) {
     Unzipper unzipper;
     CallbackLog extract;
     unzipper.Run(UnzipCall(dir.file("o.zip"), dir.str()), extract);
-    EXPECT_EQ(extract.events,
+    EXPECT_EQ(extract.Kinds(),
               (std::vector<std::string>{"print", "print", "service", "print", "service", "sound"}));
-    EXPECT_EQ(extract.servicedNames, (std::vector<std::string>{"d/a.txt", "b.txt"}));
-    EXPECT_NE(extract.prints[1].find("d/a.txt"), std::string::npos);
+    EXPECT_EQ(extract.Names("service"), (std::vector<std::string>{"d/a.txt", "b.txt"}));
+    EXPECT_NE(extract.calls[1].second.find("d/a.txt"), std::string::npos);
 
     CallbackLog list;
     UnzipCall call(dir.file("o.zip"), dir.str());
     call.options.nvflag = 1;
     unzipper.Run(call, list);
-    EXPECT_EQ(std::count(list.events.begin(), list.events.end(), "message"), 2);
-    EXPECT_EQ(list.listedNames, (std::vector<std::string>{"d/a.txt", "b.txt"}));
-    EXPECT_EQ(list.events.back(), "sound");
+    EXPECT_EQ(list.Kinds().back(), "sound");
 
+    // The plain member first, then the password before the encrypted one.
     CallbackLog encrypted;
     encrypted.passwords = {"Titok-2024"};
     TempDir out;
-    unzipper.Run(
-        UnzipCall(BesideTest("archives" + std::string(1, kPathSep) + "zip_mixed.zip"), out.str()),
-        encrypted);
-    // The plain member first, then the password before the encrypted one.
-    EXPECT_EQ(encrypted.events, (std::vector<std::string>{"print", "print", "service", "password",
-                                                          "print", "service", "sound"}));
+    unzipper.Run(UnzipCall(Prepared("zip_mixed.zip"), out.str()), encrypted);
+    EXPECT_EQ(encrypted.Kinds(), (std::vector<std::string>{"print", "print", "service", "password",
+                                                           "print", "service", "sound"}));
 }
 
 TEST(Messages, QuietLevelsLeaveOutProgressThenEverything) {
@@ -133,16 +119,15 @@ TEST(Messages, QuietLevelsLeaveOutProgressThenEverything) {
     ZipArchive archive;
     archive.members = {{.name = "a.txt", .data = "a"}, {.name = "..", .data = "x"}};
     WriteBytes(dir.file("q.zip"), BuildZip(archive));
-    Unzipper unzipper;
-    std::size_t counts[3];
+    std::vector<std::size_t> counts;
     for (int quiet = 0; quiet < 3; ++quiet) {
         UnzipCall call(dir.file("q.zip"), dir.str());
         call.options.fQuiet = quiet;
         CallbackLog log;
-        EXPECT_EQ(unzipper.Run(call, log).code, kUnzipWarning);
-        counts[quiet] = log.prints.size();
+        EXPECT_EQ(Unzipper().Run(call, log).code, kUnzipWarning);
+        counts.push_back(log.Names("print").size());
     }
-    EXPECT_GT(counts[0], counts[1]);
+    EXPECT_GT(counts[0], 1u);
     EXPECT_EQ(counts[1], 1u);  // the unsafe name
     EXPECT_EQ(counts[2], 0u);
 }

@@ -19,6 +19,7 @@ LONG_PASSWORD = ("Titok-" + "0123456789abcdef" * 16)[:256]
 # Passwords the tests try that must not pass the one-byte header check by
 # chance; the encrypted archives are made again until none does.
 WRONG_PASSWORDS = ["wrong", "Titok-2023", "titok-2024"]
+LAYOUT = {"bin/app.dll": "app.dll", "docs/readme.txt": "readme.txt", "empty.txt": "empty.txt"}
 
 
 def sources():
@@ -35,34 +36,20 @@ class Unseekable(io.RawIOBase):
     """A stream zipfile cannot seek in, so it writes data descriptors."""
 
     def __init__(self, target):
-        self.target = target
+        self.write = target.write
 
     def writable(self):
         return True
 
-    def write(self, data):
-        return self.target.write(data)
 
-
-def python_archives(out, files):
-    layout = {"bin/app.dll": "app.dll", "docs/readme.txt": "readme.txt", "empty.txt": "empty.txt"}
-    with zipfile.ZipFile(os.path.join(out, "python_folders.zip"), "w", zipfile.ZIP_DEFLATED) as z:
-        z.writestr("bin/", b"")
-        for name, source in layout.items():
-            z.writestr(name, files[source])
-    with open(os.path.join(out, "python_streamed.zip"), "wb") as raw:
-        with zipfile.ZipFile(Unseekable(raw), "w", zipfile.ZIP_DEFLATED) as z:
-            for name, source in layout.items():
-                with z.open(name, "w") as member:
+def python_archive(path, files, streamed=False, force_zip64=False):
+    with open(path, "wb") as raw:
+        with zipfile.ZipFile(Unseekable(raw) if streamed else raw, "w", zipfile.ZIP_DEFLATED) as z:
+            if not (streamed or force_zip64):
+                z.writestr("bin/", b"")
+            for name, source in LAYOUT.items():
+                with z.open(name, "w", force_zip64=force_zip64) as member:
                     member.write(files[source])
-    with zipfile.ZipFile(os.path.join(out, "python_zip64.zip"), "w", zipfile.ZIP_DEFLATED) as z:
-        for name, source in layout.items():
-            with z.open(name, "w", force_zip64=True) as member:
-                member.write(files[source])
-
-
-def crc_step(crc, byte):
-    return zlib.crc32(bytes([byte]), crc ^ 0xFFFFFFFF) ^ 0xFFFFFFFF
 
 
 class Cipher:
@@ -73,33 +60,23 @@ class Cipher:
         for c in password.encode():
             self.update(c)
 
+    @staticmethod
+    def crc_step(crc, byte):
+        return zlib.crc32(bytes([byte]), crc ^ 0xFFFFFFFF) ^ 0xFFFFFFFF
+
     def update(self, byte):
         keys = self.keys
-        keys[0] = crc_step(keys[0], byte)
+        keys[0] = self.crc_step(keys[0], byte)
         keys[1] = ((keys[1] + (keys[0] & 0xFF)) * 134775813 + 1) & 0xFFFFFFFF
-        keys[2] = crc_step(keys[2], keys[1] >> 24)
+        keys[2] = self.crc_step(keys[2], keys[1] >> 24)
 
-    def mask(self):
-        temp = (self.keys[2] & 0xFFFF) | 2
-        return ((temp * (temp ^ 1)) >> 8) & 0xFF
-
-    def decrypt(self, data):
-        plain = bytearray()
-        for c in data:
-            plain.append(c ^ self.mask())
-            self.update(plain[-1])
-        return bytes(plain)
-
-    def encrypt(self, data):
+    def crypt(self, data, decrypt=False):
         out = bytearray()
         for c in data:
-            out.append(c ^ self.mask())
-            self.update(c)
+            temp = (self.keys[2] & 0xFFFF) | 2
+            out.append(c ^ (((temp * (temp ^ 1)) >> 8) & 0xFF))
+            self.update(out[-1] if decrypt else c)
         return bytes(out)
-
-
-def header_check_passes(password, header, expected):
-    return Cipher(password).decrypt(header)[-1] == expected
 
 
 def encrypted_archive(path, members, password):
@@ -110,7 +87,7 @@ def encrypted_archive(path, members, password):
         crc = zlib.crc32(data)
         deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
         header = bytes((index * 37 + i * 11) & 0xFF for i in range(11)) + bytes([crc >> 24])
-        body = Cipher(password).encrypt(header + deflate.compress(data) + deflate.flush())
+        body = Cipher(password).crypt(header + deflate.compress(data) + deflate.flush())
         fields = struct.pack("<HHHHHIII", 20, 1, 8, 0x6000, 0x5821, crc, len(body), len(data))
         central += struct.pack("<IH", 0x02014B50, 20) + fields + struct.pack(
             "<HHHHHII", len(name), 0, 0, 0, 0, 0, len(out)) + name.encode()
@@ -124,32 +101,23 @@ def encrypted_archive(path, members, password):
 
 def wrong_password_fits(path):
     with zipfile.ZipFile(path) as z, open(path, "rb") as raw:
-        for info in z.infolist():
-            if not info.flag_bits & 1:
-                continue
+        for info in (i for i in z.infolist() if i.flag_bits & 1):
             raw.seek(info.header_offset + 26)
-            lengths = raw.read(4)
-            skip = int.from_bytes(lengths[:2], "little") + int.from_bytes(lengths[2:], "little")
-            raw.seek(info.header_offset + 30 + skip)
+            name_length, extra_length = struct.unpack("<HH", raw.read(4))
+            raw.seek(info.header_offset + 30 + name_length + extra_length)
             header = raw.read(12)
-            if info.flag_bits & 8:
-                expected = (info._raw_time >> 8) & 0xFF
-            else:
-                expected = info.CRC >> 24
-            if any(header_check_passes(p, header, expected) for p in WRONG_PASSWORDS):
+            expected = (info._raw_time >> 8) & 0xFF if info.flag_bits & 8 else info.CRC >> 24
+            if any(Cipher(p).crypt(header, True)[-1] == expected for p in WRONG_PASSWORDS):
                 return True
     return False
 
 
 def zip_archives(out, source_folder):
-    app = os.path.join(source_folder, "app.dll")
-    readme = os.path.join(source_folder, "readme.txt")
-    encrypted = os.path.join(out, "zip_encrypted.zip")
-    mixed = os.path.join(out, "zip_mixed.zip")
+    app, readme = (os.path.join(source_folder, name) for name in ("app.dll", "readme.txt"))
+    encrypted, mixed = (os.path.join(out, name) for name in ("zip_encrypted.zip", "zip_mixed.zip"))
     for _ in range(100):
-        for path in (encrypted, mixed):
-            if os.path.exists(path):
-                os.remove(path)
+        for path in (p for p in (encrypted, mixed) if os.path.exists(p)):
+            os.remove(path)
         subprocess.run(["zip", "-q", "-j", "-P", PASSWORD, encrypted, app, readme], check=True)
         subprocess.run(["zip", "-q", "-j", mixed, readme], check=True)
         subprocess.run(["zip", "-q", "-j", "-P", PASSWORD, mixed, app], check=True)
@@ -166,7 +134,9 @@ def main():
     for name, data in files.items():
         with open(os.path.join(source_folder, name), "wb") as f:
             f.write(data)
-    python_archives(out, files)
+    python_archive(os.path.join(out, "python_folders.zip"), files)
+    python_archive(os.path.join(out, "python_streamed.zip"), files, streamed=True)
+    python_archive(os.path.join(out, "python_zip64.zip"), files, force_zip64=True)
     zip_archives(out, source_folder)
     members = [("app.dll", files["app.dll"]), ("readme.txt", files["readme.txt"])]
     encrypted_archive(os.path.join(out, "own_encrypted.zip"), members, PASSWORD)

@@ -10,6 +10,7 @@
 #include <deque>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/encoding.h"
@@ -24,39 +25,46 @@ inline std::string BesideTest(const std::string& name) {
     return AppFolder() + kPathSep + name;
 }
 
-// Files whose names are UTF-8 text beyond ASCII (a plain std::string path is
-// taken in the ANSI code page on Windows).
-inline void WriteUtf8Named(const std::string& folder, const std::string& name,
-                           const std::string& bytes) {
-    std::u8string utf8(name.begin(), name.end());
-    std::ofstream(std::filesystem::path(folder) / std::filesystem::path(utf8), std::ios::binary)
-        << bytes;
+// An archive (or its source file) made at build time by make_archives.py.
+inline std::string Prepared(const std::string& name) {
+    return BesideTest("archives" + std::string(1, kPathSep) + name);
 }
 
-inline std::string ReadUtf8Named(const std::string& folder, const std::string& name) {
-    std::u8string utf8(name.begin(), name.end());
-    std::ifstream in(std::filesystem::path(folder) / std::filesystem::path(utf8), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// A UTF-8 name beyond ASCII (a plain std::string path is taken in the ANSI
+// code page on Windows).
+inline std::filesystem::path Utf8Path(const std::string& folder, const std::string& name) {
+    return std::filesystem::path(folder) /
+           std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
 // What the callbacks saw, in order, and how they are to answer.
 struct CallbackLog {
-    std::vector<std::string>
-        events;  // "print", "replace", "password", "message", "service", "sound"
-    std::vector<std::string> prints;
-    std::vector<std::string> passwordEntries;
-    std::vector<std::string> replaceNames;
-    std::vector<std::string> listedNames;
-    std::vector<std::string> servicedNames;
+    // The callback ("print", "replace", "password", "member", "service",
+    // "sound") and the text or name it was given.
+    std::vector<std::pair<std::string, std::string>> calls;
     std::deque<std::string> passwords;  // answers; when empty: no password (answer 1)
     std::deque<std::int32_t> replaceAnswers;
     std::string renameTo;
     std::int32_t serviceAnswer = 0;
 
+    std::vector<std::string> Kinds() const {
+        std::vector<std::string> kinds;
+        for (const auto& call : calls)
+            kinds.push_back(call.first);
+        return kinds;
+    }
+    std::vector<std::string> Names(const std::string& kind) const {
+        std::vector<std::string> names;
+        for (const auto& call : calls) {
+            if (call.first == kind)
+                names.push_back(call.second);
+        }
+        return names;
+    }
     std::string AllPrinted() const {
         std::string all;
-        for (const std::string& p : prints)
-            all += p;
+        for (const std::string& text : Names("print"))
+            all += text;
         return all;
     }
 };
@@ -67,16 +75,18 @@ inline CallbackLog*& CurrentLog() {
     return log;
 }
 
+inline void Record(const char* kind, std::string text = {}) {
+    CurrentLog()->calls.emplace_back(kind, std::move(text));
+}
+
 inline std::int32_t UZ_WINAPI RecordPrint(char* buffer, std::uint32_t size) {
-    CurrentLog()->events.push_back("print");
-    CurrentLog()->prints.emplace_back(buffer, strnlen(buffer, size));
+    Record("print", std::string(buffer, strnlen(buffer, size)));
     return 0;
 }
 
 inline std::int32_t UZ_WINAPI RecordReplace(char* name) {
     CallbackLog& log = *CurrentLog();
-    log.events.push_back("replace");
-    log.replaceNames.push_back(AnsiToUtf8(name));
+    Record("replace", AnsiToUtf8(name));
     std::int32_t answer = log.replaceAnswers.empty() ? kReplaceNo : log.replaceAnswers.front();
     if (!log.replaceAnswers.empty())
         log.replaceAnswers.pop_front();
@@ -88,8 +98,7 @@ inline std::int32_t UZ_WINAPI RecordReplace(char* name) {
 inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t size, const char*,
                                              const char* entry) {
     CallbackLog& log = *CurrentLog();
-    log.events.push_back("password");
-    log.passwordEntries.push_back(AnsiToUtf8(entry));
+    Record("password", AnsiToUtf8(entry));
     if (log.passwords.empty())
         return 1;
     std::memset(buffer, 0, static_cast<std::size_t>(size));
@@ -101,18 +110,22 @@ inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t size, co
 inline void UZ_WINAPI RecordMember(std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t,
                                    std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t, char,
                                    char* name, char*, std::uint32_t, char) {
-    CurrentLog()->events.push_back("message");
-    CurrentLog()->listedNames.push_back(AnsiToUtf8(name));
+    Record("member", AnsiToUtf8(name));
 }
 
 inline std::int32_t UZ_WINAPI RecordService(const char* name, std::uint32_t) {
-    CurrentLog()->events.push_back("service");
-    CurrentLog()->servicedNames.push_back(AnsiToUtf8(name));
+    Record("service", AnsiToUtf8(name));
     return CurrentLog()->serviceAnswer;
 }
 
 inline void UZ_WINAPI RecordSound() {
-    CurrentLog()->events.push_back("sound");
+    Record("sound");
+}
+
+inline USERFUNCTIONS RecordingFunctions() {
+    return USERFUNCTIONS{RecordPrint,  RecordSound,   RecordReplace, RecordPassword,
+                         RecordMember, RecordService, 0xDEAD,        0xDEAD,
+                         0xDEAD,       0xDEAD,        0xDEAD};
 }
 
 // One call's options: the updater's (overwrite without asking, flat) unless
@@ -147,9 +160,7 @@ class Unzipper {
         std::vector<std::string> includes = Ansi(call.includes), excludes = Ansi(call.excludes);
         std::vector<char*> includeList = Pointers(includes), excludeList = Pointers(excludes);
         UnzipOutcome outcome;
-        outcome.functions = USERFUNCTIONS{
-            RecordPrint, RecordSound, RecordReplace, RecordPassword, RecordMember, RecordService,
-            0xDEAD,      0xDEAD,      0xDEAD,        0xDEAD,         0xDEAD};
+        outcome.functions = RecordingFunctions();
         outcome.code = library_.SingleEntryUnzip(
             static_cast<std::int32_t>(call.includes.size()), includeList.data(),
             static_cast<std::int32_t>(call.excludes.size()), excludeList.data(), call.options,
@@ -195,12 +206,6 @@ class InstalledFolder {
 
     std::string path() const { return dir_.str(); }
     std::string file(const std::string& name) const { return dir_.file(name); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        WriteBytes(dir_.file(name), bytes);
-        return dir_.file(name);
-    }
-
-    // The names in the folder, sorted.
     std::vector<std::string> Names() const { return dir_.Names(); }
 
     void ExpectUntouched() const {

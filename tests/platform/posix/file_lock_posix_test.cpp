@@ -13,60 +13,35 @@
 namespace kvu {
 namespace {
 
-using test::LockHolder;
-
-class FileLockPosix : public ::testing::Test {
-  protected:
-    void SetUp() override { test::WriteBytes(file, "0123456789"); }
+// Any lock of another process stands in the way of a writer, even a shared
+// one over a single byte; a lock on another file does not.
+TEST(FileLockPosix, ALockOfAnotherProcessLocksTheFile) {
     test::TempDir dir;
-    const std::string file = dir.file("vmlx.dll");
-};
-
-TEST_F(FileLockPosix, WriteLockOfAnotherProcess) {
-    LockHolder holder(file, F_WRLCK, 0, 0);
-    ASSERT_TRUE(holder.held());
-    EXPECT_TRUE(IsFileLocked(file));
-    EXPECT_TRUE(IsFileLocked(file + "/")) << "the final separator is dropped";
-    holder.Release();
-    EXPECT_FALSE(IsFileLocked(file));
+    const std::string file = dir.file("vmlx.dll"), other = dir.file("other.dll");
+    test::WriteBytes(file, "0123456789");
+    test::WriteBytes(other, "x");
+    for (auto [type, start, length] :
+         {std::tuple{F_WRLCK, 0, 0}, {F_RDLCK, 0, 0}, {F_WRLCK, 9, 1}}) {
+        test::LockHolder holder(file, type, start, length);
+        ASSERT_TRUE(holder.held());
+        EXPECT_TRUE(IsFileLocked(file)) << type << " " << start;
+        EXPECT_TRUE(IsFileLocked(file + "/")) << "the final separator is dropped";
+        EXPECT_FALSE(IsFileLocked(other));
+        holder.Release();
+        EXPECT_FALSE(IsFileLocked(file));
+    }
 }
 
-// Any lock of another process stands in the way of a writer, even a shared one
-// over a single byte.
-TEST_F(FileLockPosix, ReadLockOrPartialLockOfAnotherProcess) {
-    {
-        LockHolder holder(file, F_RDLCK, 0, 0);
-        ASSERT_TRUE(holder.held());
-        EXPECT_TRUE(IsFileLocked(file));
-    }
-    {
-        LockHolder holder(file, F_WRLCK, 9, 1);
-        ASSERT_TRUE(holder.held());
-        EXPECT_TRUE(IsFileLocked(file));
-    }
-    EXPECT_FALSE(IsFileLocked(file));
-}
-
-// A file that is merely open elsewhere, without a lock, can be replaced.
-TEST_F(FileLockPosix, OpenWithoutALockIsNotLocked) {
+// A file merely open elsewhere can be replaced; a named pipe does not block.
+TEST(FileLockPosix, OpenFilesAndPipesAreNotLocked) {
+    test::TempDir dir;
+    const std::string file = dir.file("vmlx.dll"), fifo = dir.file("pipe");
+    test::WriteBytes(file, "x");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     int fd = open(file.c_str(), O_RDWR);
     ASSERT_GE(fd, 0);
     EXPECT_FALSE(IsFileLocked(file));
     close(fd);
-}
-
-TEST_F(FileLockPosix, ALockOnAnotherFileDoesNotCount) {
-    const std::string other = dir.file("other.dll");
-    test::WriteBytes(other, "x");
-    LockHolder holder(other, F_WRLCK, 0, 0);
-    ASSERT_TRUE(holder.held());
-    EXPECT_TRUE(IsFileLocked(other));
-    EXPECT_FALSE(IsFileLocked(file));
-}
-
-TEST_F(FileLockPosix, ANamedPipeIsNotLockedAndDoesNotBlock) {
-    const std::string fifo = dir.file("pipe");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(IsFileLocked(fifo));
 }
 

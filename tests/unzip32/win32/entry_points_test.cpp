@@ -59,25 +59,11 @@ TEST(EntryPoints, AreExportedUndecoratedAndPopTheirArguments) {
         std::string archive = call.archive, folder = call.folder;
         call.options.lpszZipFN = archive.data();
         call.options.lpszExtractDir = folder.data();
-        USERFUNCTIONS functions{RecordPrint,
-                                RecordSound,
-                                RecordReplace,
-                                RecordPassword,
-                                RecordMember,
-                                RecordService,
-                                0,
-                                0,
-                                0,
-                                0,
-                                0};
+        USERFUNCTIONS functions = RecordingFunctions();
         CurrentLog() = &log;
-        const std::uintptr_t arguments[6] = {0,
-                                             0,
-                                             0,
-                                             0,
-                                             reinterpret_cast<std::uintptr_t>(&call.options),
-                                             reinterpret_cast<std::uintptr_t>(&functions)};
-        EXPECT_EQ(BytesPopped(unzip, arguments), 24);
+        const auto options = reinterpret_cast<std::uintptr_t>(&call.options);
+        const auto user = reinterpret_cast<std::uintptr_t>(&functions);
+        EXPECT_EQ(BytesPopped(unzip, {0, 0, 0, 0, options, user}), 24);
         CurrentLog() = nullptr;
     }
 #endif
