@@ -26,7 +26,8 @@ endfunction()
 # kvu_place_extraction_library(TEST)
 # Puts the extraction library beside the test program, as unzip32.dll sits
 # beside kvu.exe. The copy depends on the library file, so a change to
-# unzip32/ alone is tested again.
+# unzip32/ alone is tested again. Natively, every program that loads the
+# library gets the leak checker's options for its thread-local block.
 function(kvu_place_extraction_library test)
     if(WIN32)
         set(beside ${CMAKE_CURRENT_BINARY_DIR}/unzip32.dll)
@@ -39,4 +40,7 @@ function(kvu_place_extraction_library test)
         COMMENT "Placing the extraction library beside ${test}")
     add_custom_target(${test}_extraction_library DEPENDS ${beside})
     add_dependencies(${test} ${test}_extraction_library)
+    if(NOT WIN32)
+        target_sources(${test} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/leak_checker_options.cpp)
+    endif()
 endfunction()
