@@ -28,6 +28,15 @@ std::optional<std::string> UnsupportedFeature(const MemberEntry& entry) {
     return std::nullopt;
 }
 
+// A file of an earlier member may still be on its way to where a folder is to
+// be made: it is put in place first, so the folder meets what a run of one
+// member at a time would have left there.
+bool CreateFoldersAfterCommits(RunState& state, const std::string& path) {
+    if (KindOfPath(path) != PathKind::kFolder)
+        RecordCommits(state, true);
+    return CreateFolders(path);
+}
+
 void MakeFolder(RunState& state, const std::string& name, const std::string& shown) {
     std::string path = name;
     while (!path.empty() && (path.back() == '/' || path.back() == '\\'))
@@ -37,7 +46,7 @@ void MakeFolder(RunState& state, const std::string& name, const std::string& sho
     if (!relative) {
         state.callbacks.Problem("  skipping: " + shown + "  (unsafe name)\n");
         state.outcome.Raise(kUnzipWarning);
-    } else if (!CreateFolders(Joined(state.options.folder, *relative))) {
+    } else if (!CreateFoldersAfterCommits(state, Joined(state.options.folder, *relative))) {
         state.callbacks.Problem("  error: cannot create folder " + shown + "\n");
         state.outcome.Raise(kUnzipDiskFull);
     } else {
@@ -151,7 +160,7 @@ DataStatus WriteMember(RunState& state, const MemberEntry& entry, const MemberDa
                        const std::string* password, const std::string& target,
                        const std::string& shown) {
     std::string folder = ParentOf(target);
-    if (state.options.keepFolders && !CreateFolders(folder))
+    if (state.options.keepFolders && !CreateFoldersAfterCommits(state, folder))
         return DataStatus::kWriteFailed;
     // Once per folder and run: what a crashed run left there goes first.
     if (state.cleanedFolders.insert(folder).second)

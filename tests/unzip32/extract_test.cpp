@@ -96,6 +96,15 @@ TEST_F(Extraction, FoldersAreKeptWhenAskedAndStayInsideTheFolder) {
         PathExists((std::filesystem::path(installed_.path()).parent_path() / "x.txt").string()));
 }
 
+// The file "a" is committed while "a/b" is extracted: the file must win the
+// place, as it would if members were written one at a time.
+TEST_F(Extraction, AFileStillOnItsWayIsNotReplacedByAFolder) {
+    ZipArchive archive;
+    archive.members = {{.name = "a", .data = "file"}, {.name = "a/b", .data = "under"}};
+    EXPECT_NE(Unzip(archive, [](DCL& o) { o.ndflag = 1; }).code, kUnzipOk);
+    EXPECT_EQ(ReadBytes(installed_.file("a")), "file");
+}
+
 TEST_F(Extraction, SpacesAndLineEndsAreConvertedWhenAsked) {
     ZipArchive archive;
     archive.members = {
