@@ -8,27 +8,16 @@
 namespace kvu {
 namespace {
 
-TEST(FileInfoLog, PathInTheApplicationFolder) {
-    const std::string sep(1, kPathSep);
-    EXPECT_EQ(FileInfoLogPath("app"), "app" + sep + "FileInfoError.log");
-    EXPECT_EQ(FileInfoLogPath("app" + sep), "app" + sep + "FileInfoError.log");
-}
-
-TEST(FileInfoLog, LinesAreAppendedInOrderWithCrLf) {
+// Created when missing, appended to in order, CR LF after each line, ANSI.
+TEST(FileInfoLog, LinesAreAppendedInTheApplicationFolder) {
     test::TempDir app;
-    const std::string log = FileInfoLogPath(app.str());
-    test::WriteBytes(log, "kept\r\n");
+    const std::string log = app.str() + kPathSep + "FileInfoError.log";
+    EXPECT_EQ(FileInfoLogPath(app.str() + kPathSep), log);
     LogFileInfoError(app.str(), "GetFileVersionInfo failed.C:\\a.dll");
-    LogFileInfoError(app.str(), "second");
+    LogFileInfoError(app.str(), "LoadRows Error-> caf\xC3\xA9");  // é: 0xE9 in the ANSI code page
     LogFileInfoError(app.str(), "");
     EXPECT_EQ(test::ReadBytes(log),
-              "kept\r\nGetFileVersionInfo failed.C:\\a.dll\r\nsecond\r\n\r\n");
-}
-
-TEST(FileInfoLog, CreatedWhenMissingAndWrittenAsAnsi) {
-    test::TempDir app;
-    LogFileInfoError(app.str(), "LoadRows Error-> caf\xC3\xA9");  // é: 0xE9 in the ANSI code page
-    EXPECT_EQ(test::ReadBytes(FileInfoLogPath(app.str())), "LoadRows Error-> caf\xE9\r\n");
+              "GetFileVersionInfo failed.C:\\a.dll\r\nLoadRows Error-> caf\xE9\r\n\r\n");
 }
 
 TEST(FileInfoLog, AFolderThatCannotBeWrittenIsIgnored) {

@@ -14,16 +14,14 @@ namespace kvu::test {
 struct ZipMember {
     std::string name = {};
     std::string data = {};
-    std::uint16_t method = 8;  // 0 stored, 8 deflated
-    std::uint16_t flags = 0;   // bit 11 (UTF-8) as given; bit 3 set by dataDescriptor
+    std::uint16_t method = 8;                                  // 0 stored, 8 deflated
+    std::uint16_t flags = 0;                                   // bit 11 (UTF-8) as given
     std::uint16_t dosDate = (44 << 9) | (3 << 5) | 15;         // 2024-03-15
     std::uint16_t dosTime = (10 << 11) | (20 << 5) | 15;       // 10:20:30
     std::optional<std::int32_t> unixTime = std::nullopt;       // an extended timestamp field
     std::optional<std::uint32_t> crc = std::nullopt;           // instead of the right one
     std::optional<std::uint64_t> declaredSize = std::nullopt;  // instead of the data's size
-    bool dataDescriptor = false;
     bool zip64 = false;
-    std::uint16_t versionMadeBy = 20;
     std::uint32_t externalAttributes = 0;
     std::uint16_t internalAttributes = 0;
     std::optional<std::uint64_t> localOffset = std::nullopt;  // where the central entry says it is
@@ -73,7 +71,6 @@ inline std::string BuildZip(const ZipArchive& archive, int level = 6) {
         std::string body = m.method == 8 ? zip_detail::Deflate(m.data, level) : m.data;
         std::uint32_t crc = m.crc.value_or(zip_detail::Crc(m.data));
         std::uint64_t size = m.declaredSize.value_or(m.data.size());
-        std::uint16_t flags = m.flags | (m.dataDescriptor ? 0x0008 : 0);
         std::uint64_t offset = out.size() - archive.prefix.size();
         std::string extra;
         if (m.unixTime) {
@@ -90,23 +87,16 @@ inline std::string BuildZip(const ZipArchive& archive, int level = 6) {
             Put(centralZip64, body.size(), 8), Put(centralZip64, m.localOffset.value_or(offset), 8);
         }
         std::uint64_t small = m.zip64 ? 0xFFFFFFFF : 0;
-        bool descriptor = m.dataDescriptor;
         // Local header.
-        Put(out, 0x04034b50, 4), Put(out, m.zip64 ? 45 : 20, 2), Put(out, flags, 2);
-        Put(out, m.method, 2), Put(out, m.dosTime, 2), Put(out, m.dosDate, 2);
-        Put(out, descriptor ? 0 : crc, 4);
-        Put(out, descriptor ? 0 : (small ? small : body.size()), 4);
-        Put(out, descriptor ? 0 : (small ? small : size), 4);
+        Put(out, 0x04034b50, 4), Put(out, m.zip64 ? 45 : 20, 2), Put(out, m.flags, 2);
+        Put(out, m.method, 2), Put(out, m.dosTime, 2), Put(out, m.dosDate, 2), Put(out, crc, 4);
+        Put(out, small ? small : body.size(), 4), Put(out, small ? small : size, 4);
         Put(out, m.name.size(), 2);
         Put(out, extra.size() + localZip64.size() + m.localExtra.size(), 2);
         out += m.name + extra + localZip64 + m.localExtra + body;
-        if (descriptor) {
-            Put(out, 0x08074b50, 4), Put(out, crc, 4);
-            Put(out, body.size(), 4), Put(out, size, 4);
-        }
         // Central entry.
-        Put(central, 0x02014b50, 4), Put(central, m.versionMadeBy, 2);
-        Put(central, m.zip64 ? 45 : 20, 2), Put(central, flags, 2), Put(central, m.method, 2);
+        Put(central, 0x02014b50, 4), Put(central, 20, 2);
+        Put(central, m.zip64 ? 45 : 20, 2), Put(central, m.flags, 2), Put(central, m.method, 2);
         Put(central, m.dosTime, 2), Put(central, m.dosDate, 2), Put(central, crc, 4);
         Put(central, small ? small : body.size(), 4), Put(central, small ? small : size, 4);
         Put(central, m.name.size(), 2), Put(central, extra.size() + centralZip64.size(), 2);

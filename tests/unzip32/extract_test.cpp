@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 
 #include "platform/staged_file.h"
 #include "tests/unzip32/unzip_harness.h"
@@ -14,6 +15,19 @@ std::string Text(const std::string& seed, std::size_t lines) {
     for (std::size_t i = 0; i < lines; ++i)
         text += seed + " line " + std::to_string(i * 7919 % 1000) + "\r\n";
     return text;
+}
+
+// A member's DOS date and time, in local time.
+std::int64_t LocalSeconds(int year, int month, int day, int hour, int minute, int second) {
+    std::tm parts{};
+    parts.tm_year = year - 1900;
+    parts.tm_mon = month - 1;
+    parts.tm_mday = day;
+    parts.tm_hour = hour;
+    parts.tm_min = minute;
+    parts.tm_sec = second;
+    parts.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&parts));
 }
 
 class Extraction : public ::testing::Test {
@@ -94,6 +108,25 @@ TEST_F(Extraction, FoldersAreKeptWhenAskedAndStayInsideTheFolder) {
     EXPECT_FALSE(PathExists(installed_.file("up")));
     EXPECT_FALSE(
         PathExists((std::filesystem::path(installed_.path()).parent_path() / "x.txt").string()));
+}
+
+// Written files carry the member's time, so that the next update search sees
+// the archive's date; also when the member replaces an installed file.
+TEST_F(Extraction, TheExtendedTimestampWinsOverTheDosTime) {
+    ZipArchive archive;
+    archive.members = {{.name = "app.dll", .data = "x", .unixTime = 1600000123},
+                       {.name = "summer.dll",
+                        .data = "y",
+                        .dosDate = (43 << 9) | (7 << 5) | 14,
+                        .dosTime = (9 << 11) | (41 << 5) | 29},
+                       {.name = "winter.dll",
+                        .data = "z",
+                        .dosDate = (44 << 9) | (1 << 5) | 2,
+                        .dosTime = (23 << 11) | (59 << 5)}};
+    EXPECT_EQ(Unzip(archive).code, kUnzipOk);
+    EXPECT_EQ(ModifiedTime(installed_.file("app.dll")), 1600000123);
+    EXPECT_EQ(ModifiedTime(installed_.file("summer.dll")), LocalSeconds(2023, 7, 14, 9, 41, 58));
+    EXPECT_EQ(ModifiedTime(installed_.file("winter.dll")), LocalSeconds(2024, 1, 2, 23, 59, 0));
 }
 
 // The file "a" is committed while "a/b" is extracted: the file must win the
