@@ -24,20 +24,15 @@ constexpr const char* kTwoProducts =
     "[12_PARAM]\r\nREPO_URL=http://h/12.xrs\r\nAPP_PATH=D:\\Ber\r\nUPDATE_ONLY_NEWER=7\r\n"
     "DELETE_TMP=0\r\n";
 
-TEST_F(LiveUpdateFormTest, TheProductListFillsTheSelectorInFileOrder) {
+TEST_F(LiveUpdateFormTest, TheProductsFillTheSelectorAndASelectedOneLoadsItsSection) {
     WriteIni(kTwoProducts);
     LiveUpdateForm& f = Start();
-    const std::vector<ui::ComboBox::Entry> expected = {
+    const std::vector<ui::ComboBox::Entry> inFileOrder = {
         {"egyéni beállítású", 0}, {"Lindora Bér", 12}, {"Lindora Pénzügy", 3}};
-    EXPECT_EQ(f.cbSw.Entries(), expected);
+    EXPECT_EQ(f.cbSw.Entries(), inFileOrder);
     EXPECT_TRUE(f.cbSw.Enabled());
     EXPECT_EQ(f.cbSw.ListIndex(), 0);
     EXPECT_EQ(f.state().SelectedProductNumber, 0);
-}
-
-TEST_F(LiveUpdateFormTest, SelectingAProductLoadsItsSectionAndEditsGoThere) {
-    WriteIni(kTwoProducts);
-    LiveUpdateForm& f = Start();
     const std::string appPathOfCustom = Ini("APP_PATH", 0);
 
     f.Label1.SetCaption("Nincs letölthető frissítés.");

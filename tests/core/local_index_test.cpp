@@ -44,9 +44,14 @@ class ScanFolderTest : public ::testing::Test {
     }
 };
 
-TEST_F(ScanFolderTest, RecordsNamePathSizeAndVersion) {
+TEST_F(ScanFolderTest, RecordsNamePathSizeLocalTimeAndVersion) {
     Write("lib.dll", test::ReadBytes(test::TestImage("full.dll")));
     Write("readme.txt", "twelve bytes");
+    const std::time_t when = 1614834367;  // 2021-03-04 05:06:07 UTC
+    fs::last_write_time(
+        root.path() / "readme.txt",
+        std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(when)));
+    const std::tm local = *std::localtime(&when);
     LocalIndex index = Scan();
     ASSERT_EQ(index.Size(), 2u);
     const FileData* lib = index.Find(Folder() + "lib.dll");
@@ -60,20 +65,8 @@ TEST_F(ScanFolderTest, RecordsNamePathSizeAndVersion) {
     ASSERT_NE(readme, nullptr);
     EXPECT_EQ(readme->filesize, 12.0);
     EXPECT_EQ(readme->FileVersion, "") << "no version resource: compared by date later";
-}
-
-TEST_F(ScanFolderTest, FileDateIsTheLocalModificationTime) {
-    Write("dated.txt");
-    const std::time_t when = 1614834367;  // 2021-03-04 05:06:07 UTC
-    fs::last_write_time(
-        root.path() / "dated.txt",
-        std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(when)));
-    const std::tm local = *std::localtime(&when);
-    LocalIndex index = Scan();
-    ASSERT_EQ(index.Size(), 1u);
-    const DateTime expected{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                            local.tm_hour,        local.tm_min,     local.tm_sec};
-    EXPECT_EQ(index.begin()->FileDate, expected);
+    EXPECT_EQ(readme->FileDate, (DateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                          local.tm_hour, local.tm_min, local.tm_sec}));
 }
 
 TEST_F(ScanFolderTest, OverlappingPatternsListEachFileOnce) {
@@ -145,25 +138,6 @@ TEST(LocalIndex, KeysIgnoreCaseAndOrderIsKept) {
     index.Clear();
     EXPECT_TRUE(index.Empty());
     EXPECT_TRUE(index.Add({"C:\\App\\b.dll", "b.dll", {}, 1, "", false}));
-}
-
-TEST(IsRestricted, UpperCasesTheTextAndComparesExactly) {
-    const std::vector<std::string> list = {"VMLXBTN.OCX", "C:\\PROGRAM\\KVU.EXE", ""};
-    struct Case {
-        std::string text;
-        bool restricted;
-        std::string after;
-    };
-    for (Case c : {Case{"vmlxbtn.ocx", true, "VMLXBTN.OCX"},
-                   Case{"C:\\Program\\kvu.exe", true, "C:\\PROGRAM\\KVU.EXE"},
-                   Case{"vmlxbtn.ocx ", false, "VMLXBTN.OCX "}, Case{"kvu.exe", false, "KVU.EXE"},
-                   Case{"", true, ""}, Case{"árvíz", false, "ÁRVÍZ"}}) {
-        std::string text = c.text;
-        EXPECT_EQ(IsRestricted(text, list), c.restricted) << c.text;
-        EXPECT_EQ(text, c.after);
-    }
-    std::string text = "anything";
-    EXPECT_FALSE(IsRestricted(text, {}));
 }
 
 }  // namespace

@@ -27,12 +27,6 @@ TEST(SettingsPath, RootFolderIsNotDoubled) {
     EXPECT_EQ(ProductSection(12), "12_PARAM");
 }
 
-TEST(SettingsPath, TrimAtNul) {
-    EXPECT_EQ(TrimAtNul(std::string("abc\0def", 7)), "abc");
-    EXPECT_EQ(TrimAtNul("abc"), "abc");
-    EXPECT_EQ(TrimAtNul(std::string("\0x", 2)), "");
-}
-
 TEST_F(SettingsTest, StoredValuesAreShownUnchanged) {
     test::WriteBytes(ini(),
                      "[3_PARAM]\r\nREPO_URL=http://h/r.xrs \r\nAPP_PATH=D:\\Lindora\r\n"

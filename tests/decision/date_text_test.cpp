@@ -87,14 +87,5 @@ TEST(DateText, WhatIsWrittenReadsBack) {
     EXPECT_GT(checked, 300);
 }
 
-TEST(DateText, ReadDatesCompareInTimeOrder) {
-    auto read = [](const char* text) { return ParseDateText(text).value(); };
-    EXPECT_LT(read("2023.04.05. 07:08:09"), read("2023-04-05 07:08:10"));
-    EXPECT_LT(read("2023.04.05."), read("2023.04.05. 00:00:01"));
-    EXPECT_EQ(read("2023.04.05."), read("2023-04-05 00:00:00"));
-    EXPECT_LT(read("2022.12.31. 23:59:59"), read("2023.01.01."));
-    EXPECT_GT(read("2023.10.01."), read("2023.09.30. 23:59:59"));
-}
-
 }  // namespace
 }  // namespace kvu

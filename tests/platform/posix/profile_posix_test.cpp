@@ -17,20 +17,6 @@ TEST(ProfilePosix, TextIsWindows1250OnDisk) {
     EXPECT_EQ(ReadProfileString("0_PARAM", "APP_PATH", "", file), "/opt/Lindora Bérszámfejtő");
 }
 
-// The system rewrites the whole file; ours touches only the line it changes.
-TEST(ProfilePosix, WritesChangeOnlyTheirOwnLine) {
-    test::TempDir dir;
-    const std::string file = dir.file("kvu.ini");
-    test::WriteBytes(file, "; hand-written\r\n[0_PARAM]\r\nREPO_URL=a\r\n\r\n[5_PARAM]\nX=1");
-    ASSERT_TRUE(WriteProfileValue("0_PARAM", "REPO_URL", "b", file));
-    ASSERT_TRUE(WriteProfileValue("5_PARAM", "UPDATE_ONLY_NEWER", "1", file));
-    EXPECT_EQ(test::ReadBytes(file),
-              "; hand-written\r\n[0_PARAM]\r\nREPO_URL=b\r\n\r\n[5_PARAM]\nX=1\r\n"
-              "UPDATE_ONLY_NEWER=1");
-    ASSERT_TRUE(WriteProfileValue("7_PARAM", "APP_PATH", "/x", file));
-    EXPECT_EQ(test::ReadBytes(file).substr(75), "\r\n\r\n[7_PARAM]\r\nAPP_PATH=/x\r\n");
-}
-
 TEST(ProfilePosix, AWriteLeavesNoTemporaryFileBehind) {
     test::TempDir dir;
     const std::string file = dir.file("kvu.ini");
