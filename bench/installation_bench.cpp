@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/bench_main_window.h"
+#include "bench/direct_extraction.h"
 #include "bench/round_times.h"
 #include "core/update_list.h"
 #include "tests/support/http_test_server.h"
@@ -73,22 +74,12 @@ std::string CurlCommand(const kvu::test::HttpTestServer& server, const std::stri
     return command;
 }
 
-std::int32_t UZ_WINAPI Print(char*, std::uint32_t) {
-    return 0;
-}
-
 bool ExtractDirectly(const kvu::ExtractionLibrary& library, const std::string& archiveFolder,
                      std::string folder) {
     bool ok = true;
     for (int i = 0; i < kFiles; ++i) {
         std::string archive = archiveFolder + "/" + FileName(i) + ".zip";
-        kvu::DCL options{};
-        options.noflag = 1;
-        options.lpszZipFN = archive.data();
-        options.lpszExtractDir = folder.data();
-        kvu::USERFUNCTIONS functions{Print, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                     0,     0,       0,       0,       0};
-        ok = library.SingleEntryUnzip(0, nullptr, 0, nullptr, options, functions) == 0 && ok;
+        ok = kvu::bench::ExtractDirectly(library, archive, folder) && ok;
     }
     return ok;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/direct_extraction.h"
 #include "bench/round_times.h"
 #include "install/unzip_and_copy.h"
 #include "tests/support/temp_dir.h"
@@ -27,10 +28,6 @@ struct QuietHost : kvu::UnzipHost {
     int MsgBox(const std::string&, int) override { return 1; }
     std::string InputBox(const std::string&) override { return {}; }
 };
-
-std::int32_t UZ_WINAPI Print(char*, std::uint32_t) {
-    return 0;
-}
 
 // Three members a few KiB each, in folders, as an update archive holds them.
 std::string Archive(int index) {
@@ -76,13 +73,7 @@ int main() {
         auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kArchives; ++i) {
             std::string archive = temp.file("update" + std::to_string(i) + ".zip");
-            kvu::DCL options{};
-            options.noflag = 1;
-            options.lpszZipFN = archive.data();
-            options.lpszExtractDir = folder.data();
-            kvu::USERFUNCTIONS functions{Print, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                         0,     0,       0,       0,       0};
-            if (library.SingleEntryUnzip(0, nullptr, 0, nullptr, options, functions) != 0)
+            if (!kvu::bench::ExtractDirectly(library, archive, folder))
                 message += "direct extraction failed\n";
         }
         direct.push_back(kvu::bench::SecondsSince(start));

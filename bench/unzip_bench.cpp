@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/direct_extraction.h"
 #include "platform/extraction.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/zip_writer.h"
@@ -136,22 +137,11 @@ bool Floor(const Shape& shape, const fs::path&) {
     return true;
 }
 
-std::int32_t UZ_WINAPI Print(char*, std::uint32_t) {
-    return 0;
-}
-
 // The product's call: flat into the folder, replacing what is there.
 bool Ours(const kvu::ExtractionLibrary& library, const Shape& shape, const fs::path& out) {
     std::string folder = out.string();
     for (const std::string& path : shape.paths) {
-        std::string archive = path;
-        kvu::DCL options{};
-        options.noflag = 1;
-        options.lpszZipFN = archive.data();
-        options.lpszExtractDir = folder.data();
-        kvu::USERFUNCTIONS functions{Print, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                     0,     0,       0,       0,       0};
-        if (library.SingleEntryUnzip(0, nullptr, 0, nullptr, options, functions) != 0)
+        if (!kvu::bench::ExtractDirectly(library, path, folder))
             return false;
     }
     return true;
