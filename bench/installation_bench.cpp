@@ -120,29 +120,20 @@ int main() {
         std::string message;
         auto start = std::chrono::steady_clock::now();
         form.GetFiles(message);
-        program.push_back(kvu::bench::SecondsSince(start));
+        const double seconds = kvu::bench::SecondsSince(start);
         ok = message.empty() && Installed(ours.str(), data) && ok;
+        return seconds;
     };
     auto runAnchor = [&] {
         auto start = std::chrono::steady_clock::now();
         ok = std::system(curl.c_str()) == 0 && ok;
         ok = ExtractDirectly(library, anchorArchives.str(), anchorFolder.str()) && ok;
-        anchor.push_back(kvu::bench::SecondsSince(start));
+        const double seconds = kvu::bench::SecondsSince(start);
         ok = Installed(anchorFolder.str(), data) && ok;
+        return seconds;
     };
-    runProgram();  // the first round of each fills the caches and loads the library
-    runAnchor();
-    program.clear();
-    anchor.clear();
-    for (int round = 0; round < kRounds && ok; ++round) {
-        if (round % 2 == 0) {
-            runProgram();
-            runAnchor();
-        } else {
-            runAnchor();
-            runProgram();
-        }
-    }
+    kvu::bench::AlternateRounds(
+        kRounds, runProgram, runAnchor, [&] { return ok; }, program, anchor);
     if (!ok) {
         std::printf("an installation or the anchor failed\n");
         return 1;

@@ -25,4 +25,23 @@ inline void ReportRounds(const char* name, const std::vector<double>& times) {
                 Median(times) * 1e3, *low * 1e3, *high * 1e3, times.size());
 }
 
+// Runs each side once to fill the caches, then rounds that alternate which
+// side goes first, so that a change of load falls on both alike. Each run
+// returns its time in seconds; keepGoing stops the rounds after a failure.
+template <class First, class Second, class KeepGoing>
+void AlternateRounds(int rounds, First first, Second second, KeepGoing keepGoing,
+                     std::vector<double>& firstTimes, std::vector<double>& secondTimes) {
+    first();
+    second();
+    for (int round = 0; round < rounds && keepGoing(); ++round) {
+        if (round % 2 == 0) {
+            firstTimes.push_back(first());
+            secondTimes.push_back(second());
+        } else {
+            secondTimes.push_back(second());
+            firstTimes.push_back(first());
+        }
+    }
+}
+
 }  // namespace kvu::bench

@@ -66,7 +66,7 @@ int main() {
         auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kArchives; ++i)
             kvu::UnZipAndCopyFile(module, &records[i], i + 1, temp.str(), message);
-        program.push_back(kvu::bench::SecondsSince(start));
+        return kvu::bench::SecondsSince(start);
     };
     auto runDirect = [&] {
         std::string folder = product.str();
@@ -76,21 +76,10 @@ int main() {
             if (!kvu::bench::ExtractDirectly(library, archive, folder))
                 message += "direct extraction failed\n";
         }
-        direct.push_back(kvu::bench::SecondsSince(start));
+        return kvu::bench::SecondsSince(start);
     };
-    runProgram();  // warm the caches and the library once before measuring
-    runDirect();
-    program.clear();
-    direct.clear();
-    for (int round = 0; round < kRounds; ++round) {
-        if (round % 2 == 0) {
-            runProgram();
-            runDirect();
-        } else {
-            runDirect();
-            runProgram();
-        }
-    }
+    kvu::bench::AlternateRounds(
+        kRounds, runProgram, runDirect, [&] { return message.empty(); }, program, direct);
     if (!message.empty()) {
         std::printf("failed: %s\n", message.c_str());
         return 1;
