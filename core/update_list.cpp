@@ -29,9 +29,4 @@ int CountDownloads(const UpdateList& list) {
         std::count_if(list.begin(), list.end(), [](const clsUpdateInfo& r) { return r.Download; }));
 }
 
-void ClearDownloads(UpdateList& list) {
-    for (clsUpdateInfo& record : list)
-        record.Download = false;
-}
-
 }  // namespace kvu

@@ -32,7 +32,4 @@ const clsUpdateInfo* GetUpdateInfo(const UpdateList& list, int position);
 // How many records are chosen for download.
 int CountDownloads(const UpdateList& list);
 
-// Unchooses every record.
-void ClearDownloads(UpdateList& list);
-
 }  // namespace kvu

@@ -25,19 +25,14 @@ TEST(UpdateList, PositionsAreOneBasedInTheOrderAdded) {
 }
 
 // Choices are written through the records the list hands out.
-TEST(UpdateList, CountsAndClearsDownloads) {
+TEST(UpdateList, CountsDownloads) {
     UpdateList list;
     for (int i = 0; i < 5; ++i)
         list.Add({});
     EXPECT_EQ(CountDownloads(list), 0);
     for (int position : {1, 3, 5})
         GetUpdateInfo(list, position)->Download = true;
-    GetUpdateInfo(list, 3)->IsFileInUse = true;
     EXPECT_EQ(CountDownloads(list), 3);
-    ClearDownloads(list);
-    EXPECT_EQ(CountDownloads(list), 0);
-    EXPECT_EQ(list.Count(), 5) << "clearing the choices keeps the records";
-    EXPECT_TRUE(GetUpdateInfo(list, 3)->IsFileInUse) << "only the choice is cleared";
 }
 
 }  // namespace
