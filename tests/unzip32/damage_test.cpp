@@ -102,9 +102,9 @@ TEST(Damage, TheCodeSaysWhatIsWrongAndTheInstalledFileStays) {
         SCOPED_TRACE(c.what);
         InstalledFolder installed;
         CallbackLog log;
-        const UnzipCall missing(installed.file("update.zip"), installed.path());
+        const UnzipCall missing(installed.file("update.zip"), installed.str());
         EXPECT_EQ(
-            (c.bytes ? ExtractBytes(*c.bytes, installed.path(), log) : Extract(missing, log)).code,
+            (c.bytes ? ExtractBytes(*c.bytes, installed.str(), log) : Extract(missing, log)).code,
             c.code);
         EXPECT_NE(log.AllPrinted().find(c.printed), std::string::npos) << log.AllPrinted();
         installed.ExpectUntouched();
@@ -113,11 +113,9 @@ TEST(Damage, TheCodeSaysWhatIsWrongAndTheInstalledFileStays) {
 
 TEST(Refusal, AnUnsupportedMemberIsSkippedAndTheOthersAreWritten) {
     InstalledFolder installed;
-    EXPECT_EQ(ExtractBytes(ZipOf({{.name = "app.dll", .data = "x", .method = 14},
-                                  {.name = "readme.txt", .data = "fine"}}),
-                           installed.path())
-                  .code,
-              kUnzipWarning);
+    const std::string bytes = ZipOf(
+        {{.name = "app.dll", .data = "x", .method = 14}, {.name = "readme.txt", .data = "fine"}});
+    EXPECT_EQ(ExtractBytes(bytes, installed.str()).code, kUnzipWarning);
     EXPECT_EQ(ReadBytes(installed.file("app.dll")), InstalledFolder::kInstalledBytes);
     EXPECT_EQ(ReadBytes(installed.file("readme.txt")), "fine");
 }
@@ -126,7 +124,7 @@ TEST(Refusal, AFolderInTheWayIsNotReplaced) {
     InstalledFolder installed;
     std::filesystem::create_directory(installed.file("sub"));
     WriteBytes(installed.file("sub/inner.txt"), "inner");
-    EXPECT_EQ(ExtractBytes(ZipOf({{.name = "sub", .data = "a file now"}}), installed.path()).code,
+    EXPECT_EQ(ExtractBytes(ZipOf({{.name = "sub", .data = "a file now"}}), installed.str()).code,
               kUnzipDiskFull);
     EXPECT_EQ(ReadBytes(installed.file("sub/inner.txt")), "inner");
 }
@@ -136,7 +134,7 @@ TEST(Refusal, TheCallerCanStopTheRun) {
     CallbackLog log;
     log.serviceAnswer = 1;
     const std::string bytes = ZipOf({{.name = "a", .data = "1"}, {.name = "app.dll", .data = "2"}});
-    EXPECT_EQ(ExtractBytes(bytes, installed.path(), log).code, kUnzipInterrupted);
+    EXPECT_EQ(ExtractBytes(bytes, installed.str(), log).code, kUnzipInterrupted);
     EXPECT_EQ(log.Names("service"), std::vector<std::string>{"a"});
     EXPECT_EQ(ReadBytes(installed.file("app.dll")), InstalledFolder::kInstalledBytes);
 }

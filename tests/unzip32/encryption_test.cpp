@@ -56,7 +56,7 @@ TEST(Encryption, PasswordsAreAskedOncePerMemberUntilOneFits) {
         InstalledFolder installed;
         CallbackLog log;
         log.passwords = c.passwords;
-        UnzipCall call(Prepared(c.archive), installed.path());
+        UnzipCall call(Prepared(c.archive), installed.str());
         call.options.*c.mode = 1;
         EXPECT_EQ(Extract(call, log).code, c.code);
         EXPECT_EQ(log.Names("password"), c.asked);

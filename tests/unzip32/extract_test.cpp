@@ -39,7 +39,7 @@ class Extraction : public ::testing::Test {
     }
     UnzipOutcome Unzip(
         const ZipArchive& archive, void (*options)(DCL&) = [](DCL&) {}) {
-        UnzipCall call(Archive(archive), installed_.path());
+        UnzipCall call(Archive(archive), installed_.str());
         options(call.options);
         return Extract(call);
     }
@@ -52,14 +52,13 @@ class Extraction : public ::testing::Test {
 // Flat, as the updater asks: folders inside are dropped, and of two members
 // with one name the later wins.
 TEST_F(Extraction, EveryMemberLandsInTheFolder) {
-    EXPECT_EQ(
-        Unzip({.members = {{.name = "bin/", .externalAttributes = 0x10},
-                           {.name = "old/app.dll", .data = "first"},
-                           {.name = "bin/app.dll", .data = Text("new", 300)},
-                           {.name = "doc/sub/readme.txt", .data = Text("doc", 20), .method = 0},
-                           {.name = "top.txt", .data = ""}}})
-            .code,
-        kUnzipOk);
+    const ZipArchive archive = {
+        .members = {{.name = "bin/", .externalAttributes = 0x10},
+                    {.name = "old/app.dll", .data = "first"},
+                    {.name = "bin/app.dll", .data = Text("new", 300)},
+                    {.name = "doc/sub/readme.txt", .data = Text("doc", 20), .method = 0},
+                    {.name = "top.txt", .data = ""}}};
+    EXPECT_EQ(Unzip(archive).code, kUnzipOk);
     EXPECT_EQ(installed_.Names(), (std::vector<std::string>{"app.dll", "readme.txt", "top.txt"}));
     EXPECT_EQ(ReadBytes(installed_.file("app.dll")), Text("new", 300));
     EXPECT_EQ(ReadBytes(installed_.file("readme.txt")), Text("doc", 20));
@@ -82,14 +81,14 @@ TEST_F(Extraction, Zip64RecordsAndBytesInFrontOfTheArchiveAreRead) {
 TEST_F(Extraction, NamesInUtf8AndInTheOemCodePage) {
     const std::string oemName = "\xA0rv\xA1zt\xFBr\x8B.dll";
     auto read = [&](const std::string& name) {
-        std::ifstream in(Utf8Path(installed_.path(), name), std::ios::binary);
+        std::ifstream in(Utf8Path(installed_.str(), name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
-    std::ofstream(Utf8Path(installed_.path(), OemToUtf8(oemName))) << "old";
-    EXPECT_EQ(Unzip({.members = {{.name = "tükörfúrógép.txt", .data = "utf8", .flags = 0x0800},
-                                 {.name = oemName, .data = "oem"}}})
-                  .code,
-              kUnzipOk);
+    std::ofstream(Utf8Path(installed_.str(), OemToUtf8(oemName))) << "old";
+    const ZipArchive archive = {
+        .members = {{.name = "tükörfúrógép.txt", .data = "utf8", .flags = 0x0800},
+                    {.name = oemName, .data = "oem"}}};
+    EXPECT_EQ(Unzip(archive).code, kUnzipOk);
     EXPECT_EQ(read("tükörfúrógép.txt"), "utf8");
     EXPECT_EQ(read(OemToUtf8(oemName)), "oem");
     EXPECT_EQ(installed_.Names().size(), 3u);
@@ -106,7 +105,7 @@ TEST_F(Extraction, FoldersAreKeptWhenAskedAndStayInsideTheFolder) {
     EXPECT_TRUE(std::filesystem::is_directory(installed_.file("empty")));
     EXPECT_FALSE(PathExists(installed_.file("up")));
     EXPECT_FALSE(
-        PathExists((std::filesystem::path(installed_.path()).parent_path() / "x.txt").string()));
+        PathExists((std::filesystem::path(installed_.str()).parent_path() / "x.txt").string()));
 }
 
 // Written files carry the member's time, so that the next update search sees
@@ -164,7 +163,7 @@ TEST_F(Extraction, StagedFilesOfACrashedRunAreRemoved) {
     WriteBytes(installed_.file(".unzip32-0123456789ab.tmp"), "left by a crash");
     WriteBytes(installed_.file(".unzip32-notours.tmp"), "someone else's");
     StagedFile live;
-    ASSERT_TRUE(live.Create(installed_.path()));
+    ASSERT_TRUE(live.Create(installed_.str()));
     EXPECT_EQ(Unzip({.members = {{.name = "app.dll", .data = "new"}}}).code, kUnzipOk);
     std::vector<std::string> names = installed_.Names();
     EXPECT_EQ(names.size(), 3u);
@@ -226,7 +225,7 @@ TEST_F(Extraction, FreshenAndOnlyNewerReplaceOnlyOlderFiles) {
     for (bool freshen : {true, false}) {
         SCOPED_TRACE(freshen ? "freshen" : "only newer");
         InstalledFolder folder;  // its file is from now, newer than the member
-        UnzipCall call(path, folder.path());
+        UnzipCall call(path, folder.str());
         (freshen ? call.options.nfflag : call.options.ExtractOnlyNewer) = 1;
         const std::filesystem::path installed = folder.file("app.dll");
         // Newer, then exactly as old (not older either), then older.

@@ -196,24 +196,16 @@ inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& fo
 
 // An installation folder with one installed file, to show that a failure
 // leaves it as it was and leaves nothing else behind.
-class InstalledFolder {
-  public:
+struct InstalledFolder : TempDir {
     static constexpr const char* kInstalledName = "app.dll";
     static constexpr const char* kInstalledBytes = "MZ installed version 1.0\r\n";
 
-    InstalledFolder() { WriteBytes(dir_.file(kInstalledName), kInstalledBytes); }
-
-    std::string path() const { return dir_.str(); }
-    std::string file(const std::string& name) const { return dir_.file(name); }
-    std::vector<std::string> Names() const { return dir_.Names(); }
+    InstalledFolder() { WriteBytes(file(kInstalledName), kInstalledBytes); }
 
     void ExpectUntouched() const {
-        EXPECT_EQ(ReadBytes(dir_.file(kInstalledName)), kInstalledBytes);
+        EXPECT_EQ(ReadBytes(file(kInstalledName)), kInstalledBytes);
         EXPECT_EQ(Names(), std::vector<std::string>{kInstalledName});
     }
-
-  private:
-    TempDir dir_;
 };
 
 }  // namespace kvu::test
