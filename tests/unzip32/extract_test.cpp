@@ -33,7 +33,7 @@ std::int64_t LocalSeconds(int year, int month, int day, int hour, int minute, in
 class Extraction : public ::testing::Test {
   protected:
     std::string Archive(const ZipArchive& archive) {
-        std::string path = work_.file("update" + std::to_string(count_++) + ".zip");
+        std::string path = work_.file("update.zip");
         WriteBytes(path, BuildZip(archive));
         return path;
     }
@@ -46,7 +46,6 @@ class Extraction : public ::testing::Test {
 
     TempDir work_;
     InstalledFolder installed_;
-    int count_ = 0;
 };
 
 // Flat, as the updater asks: folders inside are dropped, and of two members
