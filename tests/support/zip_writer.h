@@ -29,9 +29,9 @@ struct ZipMember {
 };
 
 struct ZipArchive {
-    std::vector<ZipMember> members;
-    std::string comment;
-    std::string prefix;  // bytes in front of the archive
+    std::vector<ZipMember> members = {};
+    std::string comment = {};
+    std::string prefix = {};  // bytes in front of the archive
     bool zip64End = false;
 };
 
@@ -42,9 +42,9 @@ inline void Put(std::string& out, std::uint64_t value, int bytes) {
         out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-inline std::string Deflate(const std::string& data, int level = 6) {
+inline std::string Deflate(const std::string& data) {
     z_stream stream{};
-    deflateInit2(&stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    deflateInit2(&stream, 6, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
     std::string out(deflateBound(&stream, static_cast<uLong>(data.size())), '\0');
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
     stream.avail_in = static_cast<uInt>(data.size());
@@ -63,12 +63,12 @@ inline std::uint32_t Crc(const std::string& data) {
 
 }  // namespace zip_detail
 
-inline std::string BuildZip(const ZipArchive& archive, int level = 6) {
+inline std::string BuildZip(const ZipArchive& archive) {
     using zip_detail::Put;
     std::string out = archive.prefix;
     std::string central;
     for (const ZipMember& m : archive.members) {
-        std::string body = m.method == 8 ? zip_detail::Deflate(m.data, level) : m.data;
+        std::string body = m.method == 8 ? zip_detail::Deflate(m.data) : m.data;
         std::uint32_t crc = m.crc.value_or(zip_detail::Crc(m.data));
         std::uint64_t size = m.declaredSize.value_or(m.data.size());
         std::uint64_t offset = out.size() - archive.prefix.size();
@@ -121,6 +121,10 @@ inline std::string BuildZip(const ZipArchive& archive, int level = 6) {
     Put(out, archive.zip64End ? 0xFFFFFFFF : centralOffset, 4);
     Put(out, archive.comment.size(), 2);
     return out + archive.comment;
+}
+
+inline std::string ZipOf(std::vector<ZipMember> members) {
+    return BuildZip({.members = std::move(members)});
 }
 
 }  // namespace kvu::test

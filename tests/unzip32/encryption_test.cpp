@@ -9,17 +9,9 @@ namespace kvu::test {
 namespace {
 
 constexpr const char* kPassword = "Titok-2024";
-// As make_archives.py makes it: 256 characters, all the callback is given.
-std::string LongPassword() {
-    std::string text = "Titok-";
-    while (text.size() < 256)
-        text += "0123456789abcdef";
-    return text.substr(0, 256);
-}
-
-std::string Source(const std::string& name) {
-    return ReadBytes(Prepared("sources/" + name));
-}
+// As make_archives.py makes it for readme.txt: 256 characters, all the
+// callback is given.
+const std::string kLongPassword = "Titok-" + std::string(250, 'x');
 
 TEST(Encryption, PasswordsAreAskedOncePerMemberUntilOneFits) {
     struct Case {
@@ -27,62 +19,55 @@ TEST(Encryption, PasswordsAreAskedOncePerMemberUntilOneFits) {
         std::deque<std::string> passwords;
         std::int32_t code;
         std::vector<std::string> asked;  // the entries the callback was asked for
-        bool written;                    // else the installed folder stays as it was
+        bool appWritten, readmeWritten;  // else app.dll stays as installed, readme.txt absent
         const char* printed = "";
+        std::int32_t DCL::*mode = &DCL::noflag;
     };
+    const std::vector<std::string> app = {"app.dll"}, both = {"app.dll", "readme.txt"};
     const Case cases[] = {
         // The right password opens every member with one question.
-        {"zip_encrypted.zip", {kPassword}, kUnzipOk, {"app.dll"}, true},
+        {"zip_encrypted.zip", {kPassword}, kUnzipOk, app, true, true},
         // Without a data descriptor the check byte is the CRC's high byte.
-        {"own_encrypted.zip", {kPassword}, kUnzipOk, {"app.dll"}, true},
-        {"own_long_password.zip", {LongPassword()}, kUnzipOk, {"app.dll"}, true},
-        {"zip_encrypted.zip", {"wrong", kPassword}, kUnzipOk, {"app.dll", "app.dll"}, true},
+        {"own_encrypted.zip", {kPassword, kLongPassword}, kUnzipOk, both, true, true},
+        {"zip_encrypted.zip", {"wrong", kPassword}, kUnzipOk, {"app.dll", "app.dll"}, true, true},
         // Three tries a member, then it is skipped.
         {"zip_encrypted.zip",
          {"wrong", "Titok-2023", "titok-2024"},
          kUnzipBadPassword,
          {"app.dll", "app.dll", "app.dll", "readme.txt"},
          false,
+         false,
          "incorrect password"},
         // No answer skips the member without more questions.
-        {"zip_encrypted.zip", {}, kUnzipBadPassword, {"app.dll", "readme.txt"}, false},
+        {"zip_encrypted.zip", {}, kUnzipBadPassword, both, false, false},
+        // Plain members beside encrypted ones need no password.
+        {"zip_mixed.zip", {}, kUnzipWarning, app, false, true},
+        {"zip_encrypted.zip",
+         {kPassword},
+         kUnzipOk,
+         app,
+         false,
+         false,
+         "app.dll   OK",
+         &DCL::ntflag},
     };
-    Unzipper unzipper;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.archive + (" " + std::to_string(c.passwords.size())));
+        SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
         InstalledFolder installed;
         CallbackLog log;
         log.passwords = c.passwords;
-        EXPECT_EQ(unzipper.Run(UnzipCall(Prepared(c.archive), installed.path()), log).code, c.code);
+        UnzipCall call(Prepared(c.archive), installed.str());
+        call.options.*c.mode = 1;
+        EXPECT_EQ(Extract(call, log).code, c.code);
         EXPECT_EQ(log.Names("password"), c.asked);
         EXPECT_NE(log.AllPrinted().find(c.printed), std::string::npos);
-        if (c.written) {
-            EXPECT_EQ(ReadBytes(installed.file("app.dll")), Source("app.dll"));
-            EXPECT_EQ(ReadBytes(installed.file("readme.txt")), Source("readme.txt"));
-        } else {
-            installed.ExpectUntouched();
-        }
+        const std::string sources = Prepared("sources") + kPathSep;
+        EXPECT_EQ(ReadBytes(installed.file("app.dll")),
+                  c.appWritten ? ReadBytes(sources + "app.dll") : InstalledFolder::kInstalledBytes);
+        EXPECT_EQ(ReadBytes(installed.file("readme.txt")),
+                  c.readmeWritten ? ReadBytes(sources + "readme.txt") : "");
+        EXPECT_EQ(installed.Names().size(), 1u + c.readmeWritten);
     }
-}
-
-TEST(Encryption, PlainMembersBesideEncryptedOnesAreExtractedWithoutAPassword) {
-    InstalledFolder installed;
-    EXPECT_EQ(Unzipper().Run(UnzipCall(Prepared("zip_mixed.zip"), installed.path())).code,
-              kUnzipWarning);
-    EXPECT_EQ(ReadBytes(installed.file("readme.txt")), Source("readme.txt"));
-    EXPECT_EQ(installed.Names(), (std::vector<std::string>{"app.dll", "readme.txt"}));
-    EXPECT_EQ(ReadBytes(installed.file("app.dll")), InstalledFolder::kInstalledBytes);
-}
-
-TEST(Encryption, TestModeChecksEncryptedMembersToo) {
-    InstalledFolder installed;
-    CallbackLog log;
-    log.passwords = {kPassword};
-    UnzipCall call(Prepared("zip_encrypted.zip"), installed.path());
-    call.options.ntflag = 1;
-    EXPECT_EQ(Unzipper().Run(call, log).code, kUnzipOk);
-    EXPECT_NE(log.AllPrinted().find("app.dll   OK"), std::string::npos);
-    installed.ExpectUntouched();
 }
 
 }  // namespace

@@ -30,11 +30,10 @@ TEST(Loading, FailuresRaiseTheErrorWithItsNumber) {
 }
 
 TEST(Version, TheRecordIsFilledLikeTheProgramReadsIt) {
-    Unzipper unzipper;
     UzpVer2 version{};
     version.structlen = sizeof version;
     std::memset(version.date, ' ', sizeof version.date - 1);
-    unzipper.library().Version(version);
+    Library().Version(version);
     EXPECT_EQ(version.flag & 2u, 2u);  // zlib inside
     EXPECT_STREQ(version.zlib_version, zlibVersion());
     EXPECT_NE(std::string(version.date).find_first_not_of(' '), std::string::npos);
@@ -44,18 +43,17 @@ TEST(Version, TheRecordIsFilledLikeTheProgramReadsIt) {
 
     UzpVer2 tooSmall{};
     tooSmall.structlen = 40;
-    unzipper.library().Version(tooSmall);
+    Library().Version(tooSmall);
     EXPECT_EQ(tooSmall.date[0], '\0');
 }
 
 TEST(Totals, DescribeTheSelectedMembersAndTheComment) {
     TempDir dir;
-    ZipArchive archive;
-    std::string text(40000, 'a');
-    archive.members = {{.name = "a.txt", .data = text},
-                       {.name = "b.bin", .data = "12345", .method = 0},
-                       {.name = "c/", .data = "", .method = 0}};
-    archive.comment = "Lindora 1.5 update";
+    const std::string text(40000, 'a');
+    const ZipArchive archive = {.members = {{.name = "a.txt", .data = text},
+                                            {.name = "b.bin", .data = "12345", .method = 0},
+                                            {.name = "c/", .data = "", .method = 0}},
+                                .comment = "Lindora 1.5 update"};
     WriteBytes(dir.file("t.zip"), BuildZip(archive));
     WriteBytes(dir.file("page.zip"), "<html></html>");
     const std::uint64_t compressed = zip_detail::Deflate(text).size() + 5;
@@ -72,12 +70,11 @@ TEST(Totals, DescribeTheSelectedMembersAndTheComment) {
         {"t.zip", &DCL::ntflag, {}, 40005, compressed, 3, factor, archive.comment.size()},
         {"t.zip", &DCL::noflag, {"b.*"}, 5, 5, 1, 0, archive.comment.size()},
         {"page.zip", &DCL::noflag, {}, 0, 0, 0, 0, 0}};
-    Unzipper unzipper;
     for (const Case& c : cases) {
         UnzipCall call(dir.file(c.archive), dir.str());
         call.options.*c.mode = 1;
         call.includes = c.includes;
-        const USERFUNCTIONS totals = unzipper.Run(call).functions;
+        const USERFUNCTIONS totals = Extract(call).functions;
         EXPECT_EQ(
             (std::vector<std::uint64_t>{totals.TotalSize, totals.TotalSizeComp, totals.NumMembers,
                                         totals.CompFactor, totals.cchComment}),
@@ -88,13 +85,11 @@ TEST(Totals, DescribeTheSelectedMembersAndTheComment) {
 
 TEST(CallbackOrder, MessagesMembersPasswordsAndTheEnd) {
     TempDir dir;
-    ZipArchive archive;
-    archive.members = {{.name = "d/a.txt", .data = "aaa"}, {.name = "b.txt", .data = "bb"}};
-    WriteBytes(dir.file("o.zip"), BuildZip(archive));
-    Unzipper unzipper;
+    WriteBytes(dir.file("o.zip"),
+               ZipOf({{.name = "d/a.txt", .data = "aaa"}, {.name = "b.txt", .data = "bb"}}));
     CallbackLog extract;
-    unzipper.Run(UnzipCall(dir.file("o.zip"), dir.str()), extract);
-    EXPECT_EQ(extract.Kinds(),
+    Extract(UnzipCall(dir.file("o.zip"), dir.str()), extract);
+    EXPECT_EQ(extract.Names(),
               (std::vector<std::string>{"print", "print", "service", "print", "service", "sound"}));
     EXPECT_EQ(extract.Names("service"), (std::vector<std::string>{"d/a.txt", "b.txt"}));
     EXPECT_NE(extract.calls[1].second.find("d/a.txt"), std::string::npos);
@@ -102,29 +97,28 @@ TEST(CallbackOrder, MessagesMembersPasswordsAndTheEnd) {
     CallbackLog list;
     UnzipCall call(dir.file("o.zip"), dir.str());
     call.options.nvflag = 1;
-    unzipper.Run(call, list);
-    EXPECT_EQ(list.Kinds().back(), "sound");
+    Extract(call, list);
+    EXPECT_EQ(list.Names().back(), "sound");
 
     // The plain member first, then the password before the encrypted one.
     CallbackLog encrypted;
     encrypted.passwords = {"Titok-2024"};
     TempDir out;
-    unzipper.Run(UnzipCall(Prepared("zip_mixed.zip"), out.str()), encrypted);
-    EXPECT_EQ(encrypted.Kinds(), (std::vector<std::string>{"print", "print", "service", "password",
+    Extract(UnzipCall(Prepared("zip_mixed.zip"), out.str()), encrypted);
+    EXPECT_EQ(encrypted.Names(), (std::vector<std::string>{"print", "print", "service", "password",
                                                            "print", "service", "sound"}));
 }
 
 TEST(Messages, QuietLevelsLeaveOutProgressThenEverything) {
     TempDir dir;
-    ZipArchive archive;
-    archive.members = {{.name = "a.txt", .data = "a"}, {.name = "..", .data = "x"}};
-    WriteBytes(dir.file("q.zip"), BuildZip(archive));
+    WriteBytes(dir.file("q.zip"),
+               ZipOf({{.name = "a.txt", .data = "a"}, {.name = "..", .data = "x"}}));
     std::vector<std::size_t> counts;
     for (int quiet = 0; quiet < 3; ++quiet) {
         UnzipCall call(dir.file("q.zip"), dir.str());
         call.options.fQuiet = quiet;
         CallbackLog log;
-        EXPECT_EQ(Unzipper().Run(call, log).code, kUnzipWarning);
+        EXPECT_EQ(Extract(call, log).code, kUnzipWarning);
         counts.push_back(log.Names("print").size());
     }
     EXPECT_GT(counts[0], 1u);

@@ -42,22 +42,17 @@ struct CallbackLog {
     // The callback ("print", "replace", "password", "member", "service",
     // "sound") and the text or name it was given.
     std::vector<std::pair<std::string, std::string>> calls;
-    std::deque<std::string> passwords;  // answers; when empty: no password (answer 1)
-    std::deque<std::int32_t> replaceAnswers;
+    std::deque<std::string> passwords;        // answers; when empty: no password (answer 1)
+    std::deque<std::int32_t> replaceAnswers;  // when empty: no
     std::string renameTo;
     std::int32_t serviceAnswer = 0;
 
-    std::vector<std::string> Kinds() const {
-        std::vector<std::string> kinds;
-        for (const auto& call : calls)
-            kinds.push_back(call.first);
-        return kinds;
-    }
-    std::vector<std::string> Names(const std::string& kind) const {
+    // The texts given to one kind of callback, or with no kind the kinds called.
+    std::vector<std::string> Names(const std::string& kind = {}) const {
         std::vector<std::string> names;
-        for (const auto& call : calls) {
-            if (call.first == kind)
-                names.push_back(call.second);
+        for (const auto& [called, text] : calls) {
+            if (kind.empty() || called == kind)
+                names.push_back(kind.empty() ? called : text);
         }
         return names;
     }
@@ -84,26 +79,30 @@ inline std::int32_t UZ_WINAPI RecordPrint(char* buffer, std::uint32_t size) {
     return 0;
 }
 
+template <typename Answer>
+Answer NextAnswer(std::deque<Answer>& answers, Answer otherwise) {
+    if (answers.empty())
+        return otherwise;
+    Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 inline std::int32_t UZ_WINAPI RecordReplace(char* name) {
-    CallbackLog& log = *CurrentLog();
     Record("replace", AnsiToUtf8(name));
-    std::int32_t answer = log.replaceAnswers.empty() ? kReplaceNo : log.replaceAnswers.front();
-    if (!log.replaceAnswers.empty())
-        log.replaceAnswers.pop_front();
+    std::int32_t answer = NextAnswer(CurrentLog()->replaceAnswers, std::int32_t{kReplaceNo});
     if (answer == kReplaceRename)
-        std::strcpy(name, log.renameTo.c_str());
+        std::strcpy(name, CurrentLog()->renameTo.c_str());
     return answer;
 }
 
 inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t size, const char*,
                                              const char* entry) {
-    CallbackLog& log = *CurrentLog();
     Record("password", AnsiToUtf8(entry));
-    if (log.passwords.empty())
+    if (CurrentLog()->passwords.empty())
         return 1;
     std::memset(buffer, 0, static_cast<std::size_t>(size));
-    std::strcpy(buffer, log.passwords.front().c_str());
-    log.passwords.pop_front();
+    std::strcpy(buffer, NextAnswer(CurrentLog()->passwords, std::string()).c_str());
     return 0;
 }
 
@@ -148,73 +147,65 @@ struct UnzipOutcome {
     USERFUNCTIONS functions{};
 };
 
-class Unzipper {
-  public:
-    Unzipper() : library_(BesideTest(kExtractionLibraryName)) {}
+// The library beside the test program, loaded once.
+inline const ExtractionLibrary& Library() {
+    static const ExtractionLibrary library(BesideTest(kExtractionLibraryName));
+    return library;
+}
 
-    UnzipOutcome Run(UnzipCall call, CallbackLog& log) const {
-        CurrentLog() = &log;
-        std::string archive = Utf8ToAnsi(call.archive), folder = Utf8ToAnsi(call.folder);
-        call.options.lpszZipFN = archive.data();
-        call.options.lpszExtractDir = folder.data();
-        std::vector<std::string> includes = Ansi(call.includes), excludes = Ansi(call.excludes);
-        std::vector<char*> includeList = Pointers(includes), excludeList = Pointers(excludes);
-        UnzipOutcome outcome;
-        outcome.functions = RecordingFunctions();
-        outcome.code = library_.SingleEntryUnzip(
-            static_cast<std::int32_t>(call.includes.size()), includeList.data(),
-            static_cast<std::int32_t>(call.excludes.size()), excludeList.data(), call.options,
-            outcome.functions);
-        CurrentLog() = nullptr;
-        return outcome;
-    }
+// Like the program: a list of 100 entries, the first one empty when unused.
+inline std::vector<char*> NameList(std::vector<std::string>& names) {
+    static char empty[] = "";
+    std::vector<char*> list(100, empty);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        list[i] = names[i].data();
+    return list;
+}
 
-    UnzipOutcome Run(UnzipCall call) const {
-        CallbackLog log;
-        return Run(std::move(call), log);
-    }
+inline UnzipOutcome Extract(UnzipCall call, CallbackLog& log) {
+    CurrentLog() = &log;
+    std::string archive = Utf8ToAnsi(call.archive), folder = Utf8ToAnsi(call.folder);
+    call.options.lpszZipFN = archive.data();
+    call.options.lpszExtractDir = folder.data();
+    std::vector<char*> includes = NameList(call.includes), excludes = NameList(call.excludes);
+    USERFUNCTIONS functions = RecordingFunctions();
+    const std::int32_t code = Library().SingleEntryUnzip(
+        static_cast<std::int32_t>(call.includes.size()), includes.data(),
+        static_cast<std::int32_t>(call.excludes.size()), excludes.data(), call.options, functions);
+    CurrentLog() = nullptr;
+    return {code, functions};
+}
 
-    const ExtractionLibrary& library() const { return library_; }
+inline UnzipOutcome Extract(UnzipCall call) {
+    CallbackLog log;
+    return Extract(std::move(call), log);
+}
 
-  private:
-    static std::vector<std::string> Ansi(const std::vector<std::string>& names) {
-        std::vector<std::string> out;
-        for (const std::string& n : names)
-            out.push_back(Utf8ToAnsi(n));
-        return out;
-    }
-    // Like the program: a list of 100 entries, the first one empty when unused.
-    static std::vector<char*> Pointers(std::vector<std::string>& names) {
-        static char empty[] = "";
-        std::vector<char*> list(100, empty);
-        for (std::size_t i = 0; i < names.size(); ++i)
-            list[i] = names[i].data();
-        return list;
-    }
+// Extracts an archive of these bytes, named update.zip, into folder.
+inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& folder,
+                                 CallbackLog& log) {
+    TempDir work;
+    WriteBytes(work.file("update.zip"), bytes);
+    return Extract(UnzipCall(work.file("update.zip"), folder), log);
+}
 
-    ExtractionLibrary library_;
-};
+inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& folder) {
+    CallbackLog log;
+    return ExtractBytes(bytes, folder, log);
+}
 
 // An installation folder with one installed file, to show that a failure
 // leaves it as it was and leaves nothing else behind.
-class InstalledFolder {
-  public:
+struct InstalledFolder : TempDir {
     static constexpr const char* kInstalledName = "app.dll";
     static constexpr const char* kInstalledBytes = "MZ installed version 1.0\r\n";
 
-    InstalledFolder() { WriteBytes(dir_.file(kInstalledName), kInstalledBytes); }
-
-    std::string path() const { return dir_.str(); }
-    std::string file(const std::string& name) const { return dir_.file(name); }
-    std::vector<std::string> Names() const { return dir_.Names(); }
+    InstalledFolder() { WriteBytes(file(kInstalledName), kInstalledBytes); }
 
     void ExpectUntouched() const {
-        EXPECT_EQ(ReadBytes(dir_.file(kInstalledName)), kInstalledBytes);
+        EXPECT_EQ(ReadBytes(file(kInstalledName)), kInstalledBytes);
         EXPECT_EQ(Names(), std::vector<std::string>{kInstalledName});
     }
-
-  private:
-    TempDir dir_;
 };
 
 }  // namespace kvu::test

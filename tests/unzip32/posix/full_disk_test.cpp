@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <optional>
 
 #include "tests/unzip32/unzip_harness.h"
 
@@ -30,19 +31,13 @@ class FileSizeLimit {
 };
 
 TEST(FullDisk, TheInstalledFileStaysAndTheRunStops) {
-    TempDir dir;
-    ZipArchive archive;
-    archive.members = {{.name = "app.dll", .data = std::string(3'000'000, 'x')},
-                       {.name = "later.dll", .data = "small"}};
-    WriteBytes(dir.file("big.zip"), BuildZip(archive));
+    const std::string bytes = ZipOf({{.name = "app.dll", .data = std::string(3'000'000, 'x')},
+                                     {.name = "later.dll", .data = "small"}});
     InstalledFolder installed;
-    UnzipOutcome outcome;
     CallbackLog log;
-    {
-        FileSizeLimit limit(1'000'000);
-        outcome = Unzipper().Run(UnzipCall(dir.file("big.zip"), installed.path()), log);
-    }
-    EXPECT_EQ(outcome.code, kUnzipDiskFull);
+    std::optional<FileSizeLimit> limit(1'000'000);
+    EXPECT_EQ(ExtractBytes(bytes, installed.str(), log).code, kUnzipDiskFull);
+    limit.reset();
     EXPECT_NE(log.AllPrinted().find("full"), std::string::npos);
     installed.ExpectUntouched();  // later.dll was not tried either
 }
