@@ -46,16 +46,5 @@ TEST(ScanFolderPosix, APipeIsNoVersionedFile) {
     EXPECT_EQ(versions.GetFileVersion(root.file("pipe.dll")), "");
 }
 
-TEST(ScanFolderPosix, PathsDifferingOnlyInCaseAreIndexedOnce) {
-    test::TempDir root;
-    test::WriteBytes(root.file("a.dll"), "x");
-    test::WriteBytes(root.file("A.DLL"), "x");
-    fs::create_directories(root.path() / "Sub");
-    fs::create_directories(root.path() / "SUB");
-    test::WriteBytes((root.path() / "Sub" / "in.dll").string(), "x");
-    test::WriteBytes((root.path() / "SUB" / "in.dll").string(), "x");
-    EXPECT_EQ(Scan(root), (std::vector<std::string>{"A.DLL", "SUB/in.dll"}));
-}
-
 }  // namespace
 }  // namespace kvu
