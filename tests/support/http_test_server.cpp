@@ -24,6 +24,15 @@ std::string RequestPath(const std::string& head) {
     return head.substr(first + 1, second - first - 1);
 }
 
+// The status line and headers of a response that closes its connection,
+// with the blank line that ends them.
+std::string ResponseHead(int status, const std::vector<std::string>& headers) {
+    std::string head = "HTTP/1.1 " + std::to_string(status) + " " + ReasonOf(status) + "\r\n";
+    for (const std::string& header : headers)
+        head += header + "\r\n";
+    return head + "Connection: close\r\n\r\n";
+}
+
 }  // namespace
 
 bool HttpExchange::Pause(std::chrono::milliseconds time) {
@@ -105,7 +114,7 @@ void HttpTestServer::Answer(SocketHandle socket) {
     std::string path = RequestPath(head);
     if (!path.empty()) {
         const bool http10 = head.substr(0, head.find("\r\n")).ends_with(" HTTP/1.0");
-        HttpExchange exchange(*this, socket, path, http10);
+        HttpExchange exchange(*this, socket, http10);
         HandlerFor(path)(exchange);
     }
     // A graceful end: the client reads everything that was sent before it
@@ -118,13 +127,6 @@ void HttpTestServer::Answer(SocketHandle socket) {
             break;
     }
     CloseSocket(socket);
-}
-
-std::string ResponseHead(int status, const std::vector<std::string>& headers) {
-    std::string head = "HTTP/1.1 " + std::to_string(status) + " " + ReasonOf(status) + "\r\n";
-    for (const std::string& header : headers)
-        head += header + "\r\n";
-    return head + "Connection: close\r\n\r\n";
 }
 
 HttpHandler Reply(int status, std::string body) {
@@ -233,7 +235,7 @@ HttpHandler ReplyGenerated(std::uint64_t size) {
 std::string GeneratedBody(std::size_t size) {
     std::string body(size, '\0');
     for (std::size_t i = 0; i < size; ++i)
-        body[i] = GeneratedByte(i);
+        body[i] = static_cast<char>('a' + i % 23);
     return body;
 }
 
