@@ -24,8 +24,10 @@ TEST_F(LiveUpdateFormTest, UnZipAndCopyFileUsesTheLibraryOfTheApplicationFolder)
 
     std::string message;
     f.UnZipAndCopyFile(1, message);
+    f.UnZipAndCopyFile(2, message);
     EXPECT_EQ(message, kUnzipFailureLine + std::string("53 File not found: ") +
-                           app.file(kExtractionLibraryName) + "\r\n");
+                           app.file(kExtractionLibraryName) + "\r\n" + kUnzipFailureLine +
+                           "91 no update record at position 2\r\n");
 
     std::filesystem::copy_file(JoinPath(AppFolder(), kExtractionLibraryName),
                                app.file(kExtractionLibraryName));
