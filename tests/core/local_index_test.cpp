@@ -102,6 +102,9 @@ TEST_F(ScanFolderTest, RestrictedByNameOrFullPathInAnyCase) {
     EXPECT_TRUE(index.Find(Folder() + "Vmlx.dll")->FileRestricted);
     EXPECT_TRUE(index.Find(Folder() + "sub" + Sep() + "Other.ocx")->FileRestricted);
     EXPECT_FALSE(index.Find(Folder() + "free.dll")->FileRestricted);
+    EXPECT_EQ(index.Find(Folder() + "Vmlx.dll")->FileName, "Vmlx.dll") << "fields keep their case";
+    EXPECT_EQ(index.Find(Folder() + "sub" + Sep() + "Other.ocx")->File,
+              Folder() + "sub" + Sep() + "Other.ocx");
 }
 
 TEST_F(ScanFolderTest, AMissingFolderGivesAnEmptyIndex) {
