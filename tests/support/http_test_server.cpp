@@ -104,12 +104,6 @@ void HttpTestServer::Answer(SocketHandle socket) {
         if (n <= 0)
             break;
         head.append(buffer, static_cast<std::size_t>(n));
-        // Not HTTP at all (a TLS handshake, say): answered as a plain server would.
-        if (!(head[0] >= 'A' && head[0] <= 'Z')) {
-            SendAll(socket, ResponseHead(400, {"Content-Length: 0"}));
-            head.clear();
-            break;
-        }
     }
     std::string path = RequestPath(head);
     if (!path.empty()) {
