@@ -55,8 +55,9 @@ TEST_F(LiveUpdateFormTest, TheProductsFillTheSelectorAndASelectedOneLoadsItsSect
     EXPECT_EQ(Ini("APP_PATH", 12), "E:\\Uj");
 }
 
-// The URL when its box loses the focus, the folder at every edit, the check
-// box as 1 or 0 (never the stored number), the temp folder never.
+// The URL when its box loses the focus (also when the program ends), the
+// folder at every edit, the check box as 1 or 0 (never the stored number),
+// the temp folder never.
 TEST_F(LiveUpdateFormTest, EditsAreWrittenBackEachAtItsMoment) {
     WriteIni("[0_PARAM]\r\nUPDATE_ONLY_NEWER=7\r\n");
     LiveUpdateForm& f = Start();
@@ -75,6 +76,14 @@ TEST_F(LiveUpdateFormTest, EditsAreWrittenBackEachAtItsMoment) {
     EXPECT_FALSE(Type(f.tbTempPath, "X:\\"));
     EXPECT_EQ(f.tbTempPath.Text(), tmp.str());
     EXPECT_EQ(Ini("TEMP_PATH"), "<none>");
+
+    // Leaving the program is a loss of focus too, and nothing runs after it.
+    ASSERT_TRUE(Type(f.tbRepoFile, "http://h/last.xrs"));
+    ASSERT_TRUE(Click(f.btExit));
+    EXPECT_TRUE(session.ProgramEnded());
+    EXPECT_EQ(Ini("REPO_URL"), "http://h/last.xrs");
+    EXPECT_TRUE(backend().messageBoxes.empty()) << "no question asked";
+    EXPECT_FALSE(Tick(f.Timer1));
 }
 
 TEST_F(LiveUpdateFormTest, ThePickedFolderOrTheCancelGoesIntoTheBoxAndTheFile) {
@@ -143,16 +152,6 @@ TEST_F(LiveUpdateFormTest, TheElapsedTimeCountsWhileTheSecondTimerRunsAndStopsAt
     EXPECT_FALSE(Tick(f.Timer2));
     EXPECT_EQ(ElapsedText(0), "Eltelt idő: 0 másodperc") << "a blank before non-negative numbers";
     EXPECT_EQ(ElapsedText(-3), "Eltelt idő:-3 másodperc");
-}
-
-TEST_F(LiveUpdateFormTest, ExitEndsTheProgramAfterThePendingUrlIsWritten) {
-    LiveUpdateForm& f = Start();
-    ASSERT_TRUE(Type(f.tbRepoFile, "http://h/last.xrs"));
-    ASSERT_TRUE(Click(f.btExit));
-    EXPECT_TRUE(session.ProgramEnded());
-    EXPECT_EQ(Ini("REPO_URL"), "http://h/last.xrs");
-    EXPECT_TRUE(backend().messageBoxes.empty()) << "no question asked";
-    EXPECT_FALSE(Tick(f.Timer1)) << "nothing runs after the end";
 }
 
 TEST_F(LiveUpdateFormTest, TheRegistrationButtonStartsWhatTheProgramSet) {
