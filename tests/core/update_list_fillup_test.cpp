@@ -76,16 +76,14 @@ class FillupTest : public ::testing::Test {
 using Names = std::vector<std::string>;
 constexpr DateTime kNoon{2023, 4, 5, 12, 0, 0};
 
-TEST_F(FillupTest, FilesNotInstalledAreOfferedOnlyForTheirModes) {
+// Files not installed are offered for their modes only; installed ones by
+// the candidate rules, the same for either "only newer" setting.
+TEST_F(FillupTest, RowsAreOfferedByModeOrByTheCandidateRules) {
     Row(0, "always.dll", "1.0", "", "ALLWAYS");
-    Row(0, "notexist.dll", "1.0", "", "NOTEXIST");
+    Row(0, "absent.dll", "1.0", "", "NOTEXIST");
     Row(0, "empty.dll", "1.0", "", "");
     Row(0, "lower.dll", "1.0", "", "allways");  // modes are compared exactly
     Row(7, "other.dll", "1.0", "", "ALLWAYS");  // another product
-    EXPECT_EQ(Offered(), (Names{"always.dll", "notexist.dll"}));
-}
-
-TEST_F(FillupTest, InstalledFilesFollowTheCandidateRules) {
     Install("/prod/restricted.dll", "1.0", kNoon, true);
     Install("/prod/notexist.dll", "1.0", kNoon);
     Install("/prod/same.dll", "1.2.3", kNoon);
@@ -98,11 +96,11 @@ TEST_F(FillupTest, InstalledFilesFollowTheCandidateRules) {
     Row(0, "newer.dll", "1.10", "", "");
     for (int onlyNewer : {0, 1}) {
         settings.onlyNewer = onlyNewer;
-        EXPECT_EQ(Offered(), (Names{"same.dll", "newer.dll"})) << onlyNewer;
+        EXPECT_EQ(Offered(), (Names{"always.dll", "absent.dll", "same.dll", "newer.dll"}))
+            << onlyNewer;
     }
 }
 
-// An unreadable remote date is logged and the walk goes on.
 TEST_F(FillupTest, FilesWithoutVersionAreComparedByDate) {
     Install("/prod/same.exe", "", kNoon);
     Install("/prod/later.exe", " ", kNoon);
