@@ -10,11 +10,6 @@ constexpr int kPollMs = 20;
 constexpr std::size_t kMaxRequestHead = 64 * 1024;
 constexpr auto kDrainTime = std::chrono::seconds(2);
 
-// Clients go by the number; the phrase is only for people reading a capture.
-const char* ReasonOf(int status) {
-    return status == 200 ? "OK" : "Status";
-}
-
 // The path of "GET /path HTTP/1.1"; empty when the line is not a request.
 std::string RequestPath(const std::string& head) {
     std::size_t first = head.find(' ');
@@ -25,9 +20,11 @@ std::string RequestPath(const std::string& head) {
 }
 
 // The status line and headers of a response that closes its connection,
-// with the blank line that ends them.
+// with the blank line that ends them. Clients go by the number; the phrase
+// is only for people reading a capture.
 std::string ResponseHead(int status, const std::vector<std::string>& headers) {
-    std::string head = "HTTP/1.1 " + std::to_string(status) + " " + ReasonOf(status) + "\r\n";
+    std::string head =
+        "HTTP/1.1 " + std::to_string(status) + (status == 200 ? " OK" : " Status") + "\r\n";
     for (const std::string& header : headers)
         head += header + "\r\n";
     return head + "Connection: close\r\n\r\n";
