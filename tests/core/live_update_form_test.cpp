@@ -86,28 +86,32 @@ TEST_F(LiveUpdateFormTest, WithoutAProductListTheSelectorIsDisabled) {
     EXPECT_EQ(f.tbRepoFile.Text(), "http://h/0.xrs");
 }
 
-// Each step is tried once and three times again: the connection test passes
-// at its last try, the environment never answers and is skipped.
+// Each step is tried once and three times again: the product list comes at
+// its last try; the connection test and the environment never answer and are
+// skipped, the connection then counting as there.
 TEST_F(LiveUpdateFormTest, AFailingStartUpStepIsRetriedThreeTimesThenSkipped) {
-    int lookups = 0, connectionTries = 0;
+    int connectionTries = 0, lookups = 0, listings = 0;
     StartupDependencies deps = Dependencies();
-    deps.environment = [&](const std::string&) -> std::string {
-        if (++lookups <= 4)
-            throw std::runtime_error("environment unavailable");
-        return tmp.str();
-    };
     deps.isConnected = [&]() -> bool {
-        if (++connectionTries <= 3)
-            throw std::runtime_error("no network service");
-        return true;
+        ++connectionTries;
+        throw std::runtime_error("no network service");
+    };
+    deps.environment = [&](const std::string&) -> std::string {
+        ++lookups;
+        throw std::runtime_error("environment unavailable");
+    };
+    deps.installedProducts = [&] {
+        if (++listings <= 3)
+            throw std::runtime_error("settings unreadable");
+        return std::vector<InstalledProduct>{{12, "Lindora Bér"}};
     };
     LiveUpdateForm& f = Start(std::move(deps));
     EXPECT_EQ(connectionTries, 4);
     EXPECT_EQ(lookups, 4);
     EXPECT_EQ(f.state().DefaultTempFolder, app.str());
     EXPECT_EQ(f.tbTempPath.Text(), app.str());
+    EXPECT_EQ(f.cbSw.ItemCount(), 2);
     EXPECT_EQ(f.state().RepositoryUrl, "http://update.tarvo.hu/pelt/repository.xrs");
-    EXPECT_EQ(f.cbSw.ItemCount(), 1) << "the later steps ran";
     EXPECT_EQ(f.state().StatusText, "Készenlét");
     EXPECT_TRUE(f.Shown());
 }
