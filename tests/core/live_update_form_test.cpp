@@ -41,7 +41,6 @@ TEST_F(LiveUpdateFormTest, FirstStartShowsTheDefaultsAndWritesTheProductFolder) 
     EXPECT_EQ(f.tbTempPath.Text(), tmp.str());
     EXPECT_EQ(f.chkNewer.Value(), 0);
     EXPECT_EQ(Ini("APP_PATH"), app.str());
-    EXPECT_EQ(Ini("REPO_URL"), "<none>") << "written only when the URL box loses the focus";
     EXPECT_EQ(Ini("UPDATE_ONLY_NEWER"), "<none>") << "the box's value did not change";
 
     const UpdaterState& s = f.state();
