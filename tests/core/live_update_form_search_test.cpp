@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "decision/update_form.h"
+#include "install/unzip_and_copy.h"
 #include "platform/extraction.h"
 #include "platform/paths.h"
 #include "registration/file_info_log.h"
@@ -20,6 +21,7 @@ namespace {
 
 using headless::Click;
 using headless::Type;
+using test::LiveUpdateFormTest;
 
 struct Seen {
     double value, max;
@@ -178,6 +180,33 @@ TEST_F(UpdateSearchTest, AFailedDownloadIsLeftOutAndReportedInOneBox) {
     EXPECT_EQ(backend().messageBoxes[0].text, "Fájl letöltési hiba: u.zip\r\n");
     EXPECT_EQ(backend().messageBoxes[0].style, 64);
     EXPECT_EQ(backend().messageBoxes[0].title, "Internetes alkalmazásfrissítés");
+}
+
+// The window as the extraction's host: its status label, its message boxes,
+// and the library in its application folder.
+TEST_F(LiveUpdateFormTest, UnZipAndCopyFileUsesTheLibraryOfTheApplicationFolder) {
+    LiveUpdateForm& f = Start();
+    f.state().TempFolder = tmp.str();
+    clsUpdateInfo record;
+    record.NetPath = "http://lindora.test/pelt/app.zip";
+    record.LocalPath = app.file("app.dll");
+    f.state().UpdateList.Add(record);
+    test::WriteBytes(tmp.file("app.zip"), "<html>404</html>");
+
+    std::string message;
+    f.UnZipAndCopyFile(1, message);
+    f.UnZipAndCopyFile(2, message);
+    EXPECT_EQ(message, kUnzipFailureLine + std::string("53 File not found: ") +
+                           app.file(kExtractionLibraryName) + "\r\n" + kUnzipFailureLine +
+                           "91 no update record at position 2\r\n");
+
+    std::filesystem::copy_file(JoinPath(AppFolder(), kExtractionLibraryName),
+                               app.file(kExtractionLibraryName));
+    f.UnZipAndCopyFile(1, message);
+    ASSERT_EQ(backend().messageBoxes.size(), 1u);
+    EXPECT_EQ(backend().messageBoxes[0].text, "9");
+    EXPECT_EQ(backend().messageBoxes[0].title, "Internetes alkalmazásfrissítés");
+    EXPECT_TRUE(f.infocaption.Caption().ends_with("--------------\r\n"));
 }
 
 }  // namespace
