@@ -10,6 +10,7 @@ circle.
 import os
 import re
 import sys
+from graphlib import CycleError, TopologicalSorter
 
 ROOT = sys.argv[1]
 SOURCES = (".cpp", ".h", ".c", ".h.in")
@@ -44,25 +45,10 @@ def is_window_header(path, text):
 
 def find_cycle(graph):
     """One circle of the graph as a list of nodes, or None."""
-    state = {}
-
-    def visit(node, trail):
-        state[node] = "open"
-        for nxt in sorted(graph.get(node, ())):
-            if state.get(nxt) == "open":
-                return trail[trail.index(nxt):] + [nxt]
-            if nxt not in state:
-                found = visit(nxt, trail + [nxt])
-                if found:
-                    return found
-        state[node] = "done"
-        return None
-
-    for node in sorted(graph):
-        if node not in state:
-            found = visit(node, [node])
-            if found:
-                return found
+    try:
+        tuple(TopologicalSorter(graph).static_order())
+    except CycleError as error:
+        return error.args[1][::-1]  # the sorter lists the circle backwards
     return None
 
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -23,22 +22,15 @@ class LiveUpdateFormTest : public ::testing::Test {
     TempDir tmp;
     ui::Session session{"Internetes alkalmazásfrissítés"};
     bool connected = true;
-    int connectionTests = 0;
-    std::map<std::string, std::string> environment;
     std::unique_ptr<LiveUpdateForm> form;
 
-    LiveUpdateFormTest() { environment["tmp"] = tmp.str(); }
-
+    // The environment names the test's own tmp folder and nothing else.
     StartupDependencies Dependencies() {
         StartupDependencies deps;
         deps.appFolder = app.str();
-        deps.isConnected = [this] {
-            ++connectionTests;
-            return connected;
-        };
+        deps.isConnected = [this] { return connected; };
         deps.environment = [this](const std::string& name) {
-            auto it = environment.find(name);
-            return it == environment.end() ? std::string() : it->second;
+            return name == "tmp" ? tmp.str() : std::string();
         };
         deps.installedProducts = [folder = app.str()] { return ReadInstalledProducts(folder); };
         return deps;

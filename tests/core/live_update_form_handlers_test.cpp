@@ -1,8 +1,6 @@
 // The main window's handlers: product selection, write-backs, folder picker,
-// timers, buttons; and start-up's restrict list and retries.
+// timers, buttons.
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 #include "core/live_update_form.h"
 #include "platform/encoding.h"
@@ -57,8 +55,9 @@ TEST_F(LiveUpdateFormTest, TheProductsFillTheSelectorAndASelectedOneLoadsItsSect
     EXPECT_EQ(Ini("APP_PATH", 12), "E:\\Uj");
 }
 
-// The URL when its box loses the focus, the folder at every edit, the check
-// box as 1 or 0 (never the stored number), the temp folder never.
+// The URL when its box loses the focus (also when the program ends), the
+// folder at every edit, the check box as 1 or 0 (never the stored number),
+// the temp folder never.
 TEST_F(LiveUpdateFormTest, EditsAreWrittenBackEachAtItsMoment) {
     WriteIni("[0_PARAM]\r\nUPDATE_ONLY_NEWER=7\r\n");
     LiveUpdateForm& f = Start();
@@ -77,6 +76,14 @@ TEST_F(LiveUpdateFormTest, EditsAreWrittenBackEachAtItsMoment) {
     EXPECT_FALSE(Type(f.tbTempPath, "X:\\"));
     EXPECT_EQ(f.tbTempPath.Text(), tmp.str());
     EXPECT_EQ(Ini("TEMP_PATH"), "<none>");
+
+    // Leaving the program is a loss of focus too, and nothing runs after it.
+    ASSERT_TRUE(Type(f.tbRepoFile, "http://h/last.xrs"));
+    ASSERT_TRUE(Click(f.btExit));
+    EXPECT_TRUE(session.ProgramEnded());
+    EXPECT_EQ(Ini("REPO_URL"), "http://h/last.xrs");
+    EXPECT_TRUE(backend().messageBoxes.empty()) << "no question asked";
+    EXPECT_FALSE(Tick(f.Timer1));
 }
 
 TEST_F(LiveUpdateFormTest, ThePickedFolderOrTheCancelGoesIntoTheBoxAndTheFile) {
@@ -138,75 +145,22 @@ TEST_F(LiveUpdateFormTest, TheElapsedTimeCountsWhileTheSecondTimerRunsAndStopsAt
     EXPECT_EQ(f.state().ElapsedSeconds, 32767);
     EXPECT_EQ(f.StatusBar1.PanelText(1), "Eltelt idő: 32767 másodperc");
 
+    f.Timer2.SetEnabled(false);
+    EXPECT_FALSE(Tick(f.Timer2));
+    f.Timer2.SetEnabled(true);
     f.Timer2.SetInterval(0);
     EXPECT_FALSE(Tick(f.Timer2));
     EXPECT_EQ(ElapsedText(0), "Eltelt idő: 0 másodperc") << "a blank before non-negative numbers";
     EXPECT_EQ(ElapsedText(-3), "Eltelt idő:-3 másodperc");
 }
 
-TEST_F(LiveUpdateFormTest, ExitEndsTheProgramAfterThePendingUrlIsWritten) {
-    LiveUpdateForm& f = Start();
-    ASSERT_TRUE(Type(f.tbRepoFile, "http://h/last.xrs"));
-    ASSERT_TRUE(Click(f.btExit));
-    EXPECT_TRUE(session.ProgramEnded());
-    EXPECT_EQ(Ini("REPO_URL"), "http://h/last.xrs");
-    EXPECT_TRUE(backend().messageBoxes.empty()) << "no question asked";
-    EXPECT_FALSE(Tick(f.Timer1)) << "nothing runs after the end";
-}
-
-TEST_F(LiveUpdateFormTest, TheSearchAndRegistrationButtonsStartWhatTheProgramSet) {
+TEST_F(LiveUpdateFormTest, TheRegistrationButtonStartsWhatTheProgramSet) {
     LiveUpdateForm& f = Start();
     EXPECT_TRUE(Click(f.btRegisterActivex)) << "unset: nothing happens";
-    int searches = 0;
     int registrations = 0;
-    f.updateSearch = [&] { ++searches; };
     f.registerActivex = [&] { ++registrations; };
-    ASSERT_TRUE(Click(f.btUpdateSearch));
     ASSERT_TRUE(Click(f.btRegisterActivex));
-    ASSERT_TRUE(Click(f.btRegisterActivex));
-    EXPECT_EQ(searches, 1);
-    EXPECT_EQ(registrations, 2);
-}
-
-TEST_F(LiveUpdateFormTest, StartUpLoadsTheRestrictList) {
-    test::WriteBytes(app.file("restrict.txt"), "vmlx32.ocx\r\n");
-    EXPECT_EQ(Start().state().RestrictList, std::vector<std::string>{"VMLX32.OCX"});
-    EXPECT_TRUE(backend().messageBoxes.empty());
-}
-
-TEST_F(LiveUpdateFormTest, AFailingStepIsRetriedThreeTimesWithTheFallbackUrl) {
-    int lookups = 0;
-    StartupDependencies deps = Dependencies();
-    deps.environment = [&](const std::string&) -> std::string {
-        if (++lookups <= 2)
-            throw std::runtime_error("environment unavailable");
-        return tmp.str();
-    };
-    LiveUpdateForm& f = Start(std::move(deps));
-    EXPECT_EQ(f.state().DefaultTempFolder, tmp.str());
-    EXPECT_EQ(f.state().RepositoryUrl, "http://update.tarvo.hu/pelt/repository.xrs");
-}
-
-TEST_F(LiveUpdateFormTest, AStepThatKeepsFailingIsSkippedAndStartUpGoesOn) {
-    int lookups = 0;
-    int connectionTries = 0;
-    StartupDependencies deps = Dependencies();
-    deps.environment = [&](const std::string&) -> std::string {
-        ++lookups;
-        throw std::runtime_error("environment unavailable");
-    };
-    deps.isConnected = [&]() -> bool {
-        ++connectionTries;
-        throw std::runtime_error("no network service");
-    };
-    LiveUpdateForm& f = Start(std::move(deps));
-    EXPECT_EQ(connectionTries, 4) << "one try and three retries";
-    EXPECT_EQ(lookups, 4);
-    EXPECT_EQ(f.state().DefaultTempFolder, app.str());
-    EXPECT_EQ(f.tbTempPath.Text(), app.str());
-    EXPECT_EQ(f.cbSw.ItemCount(), 1) << "the later steps ran";
-    EXPECT_EQ(f.state().StatusText, "Készenlét");
-    EXPECT_TRUE(f.Shown());
+    EXPECT_EQ(registrations, 1);
 }
 
 }  // namespace

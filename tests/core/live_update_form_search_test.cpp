@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "decision/update_form.h"
+#include "install/unzip_and_copy.h"
 #include "platform/extraction.h"
 #include "platform/paths.h"
 #include "registration/file_info_log.h"
@@ -20,6 +21,7 @@ namespace {
 
 using headless::Click;
 using headless::Type;
+using test::LiveUpdateFormTest;
 
 struct Seen {
     double value, max;
@@ -83,21 +85,17 @@ class UpdateSearchTest : public test::LiveUpdateFormTest {
 };
 
 TEST_F(UpdateSearchTest, AMissingProductFolderIsReportedAndNothingStarts) {
-    LiveUpdateForm& f = Open();
-    for (const std::string& folder : {std::string(), product.file("missing")}) {
-        ASSERT_TRUE(Type(f.tbAppPath, folder));
-        ASSERT_TRUE(Click(f.btUpdateSearch));
-        ASSERT_EQ(backend().messageBoxes.size(), 1u);
-        EXPECT_EQ(backend().messageBoxes[0].text,
-                  "A megadott terméktelepítési mappa nem elérhető: " + folder);
-        EXPECT_EQ(backend().messageBoxes[0].title, "Tarvo Software Updater konfigurációs hiba");
-        EXPECT_EQ(backend().messageBoxes[0].style, 16);
-        EXPECT_TRUE(f.btUpdateSearch.Enabled());
-        EXPECT_FALSE(f.Timer2.Running());
-        EXPECT_EQ(f.ProgressBar1.Value(), 0);
-        EXPECT_EQ(server.Hits("/pelt/r.xrs"), 0);
-        backend().messageBoxes.clear();
-    }
+    LiveUpdateForm& f = Open(product.file("missing"));
+    ASSERT_TRUE(Click(f.btUpdateSearch));
+    ASSERT_EQ(backend().messageBoxes.size(), 1u);
+    EXPECT_EQ(backend().messageBoxes[0].text,
+              "A megadott terméktelepítési mappa nem elérhető: " + product.file("missing"));
+    EXPECT_EQ(backend().messageBoxes[0].title, "Tarvo Software Updater konfigurációs hiba");
+    EXPECT_EQ(backend().messageBoxes[0].style, 16);
+    EXPECT_TRUE(f.btUpdateSearch.Enabled());
+    EXPECT_FALSE(f.Timer2.Running());
+    EXPECT_EQ(f.ProgressBar1.Value(), 0);
+    EXPECT_EQ(server.Hits("/pelt/r.xrs"), 0);
 }
 
 TEST_F(UpdateSearchTest, AnUnreachableRepositoryEndsTheSearchWithAFullBar) {
@@ -105,7 +103,6 @@ TEST_F(UpdateSearchTest, AnUnreachableRepositoryEndsTheSearchWithAFullBar) {
     ASSERT_TRUE(Click(f.btUpdateSearch));
     EXPECT_EQ(f.Label1.Caption(), "Verzióinformáció elérési hiba.");
     EXPECT_EQ(f.state().StatusText, "Friss verziók keresése.");
-    EXPECT_EQ(f.ProgressBar1.Value(), 3);
     EXPECT_EQ(f.ProgressBar1.Value(), f.ProgressBar1.Max());
     EXPECT_FALSE(f.Timer2.Running());
     EXPECT_FALSE(f.btUpdateSearch.Enabled());
@@ -152,12 +149,20 @@ TEST_F(UpdateSearchTest, ChosenFilesAreInstalledStepByStepAndTheNextSearchStarts
     EXPECT_TRUE(f.btUpdateSearch.Enabled());
     EXPECT_TRUE(backend().messageBoxes.empty()) << "nothing failed";
 
-    ServeRepository({"other.dll"}, f.state().SelectedProductNumber + 1);
+    // Chosen nothing, the next run still ends.
+    ServeRepository({"a.dll"}, f.state().SelectedProductNumber);
+    headless::ActInNextModal(session, [](ui::Form& shown) {
+        EXPECT_TRUE(Click(dynamic_cast<updateform&>(shown).lbMégsem));
+    });
+    seen.clear();
     ASSERT_TRUE(Click(f.btUpdateSearch));
-    EXPECT_EQ(f.state().UpdateList.Count(), 0);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(f.state().UpdateList.Count(), 1);
     EXPECT_EQ(f.state().RepositoryRows.size(), 1u);
     EXPECT_EQ(f.ProgressBar1.Value(), 3) << "the search's own range again";
-    EXPECT_EQ(f.Label1.Caption(), "Nincs letölthető frissítés.");
+    EXPECT_EQ(f.Label1.Caption(), "Az internetes frissítés befejeződőtt!");
+    EXPECT_TRUE(f.btUpdateSearch.Enabled());
+    EXPECT_TRUE(backend().messageBoxes.empty());
 }
 
 TEST_F(UpdateSearchTest, AFailedDownloadIsLeftOutAndReportedInOneBox) {
@@ -177,19 +182,31 @@ TEST_F(UpdateSearchTest, AFailedDownloadIsLeftOutAndReportedInOneBox) {
     EXPECT_EQ(backend().messageBoxes[0].title, "Internetes alkalmazásfrissítés");
 }
 
-TEST_F(UpdateSearchTest, ChoosingNothingStillEndsTheRun) {
-    LiveUpdateForm& f = Open();
-    ServeRepository({"a.dll"}, f.state().SelectedProductNumber);
-    ServeArchive("a.dll");
-    headless::ActInNextModal(session, [](ui::Form& shown) {
-        EXPECT_TRUE(Click(dynamic_cast<updateform&>(shown).lbMégsem));
-    });
-    ASSERT_TRUE(Click(f.btUpdateSearch));
-    EXPECT_TRUE(seen.empty());
-    EXPECT_EQ(f.ProgressBar1.Value(), f.ProgressBar1.Max());
-    EXPECT_EQ(f.Label1.Caption(), "Az internetes frissítés befejeződőtt!");
-    EXPECT_TRUE(f.btUpdateSearch.Enabled());
-    EXPECT_TRUE(backend().messageBoxes.empty());
+// The window as the extraction's host: its status label, its message boxes,
+// and the library in its application folder.
+TEST_F(LiveUpdateFormTest, UnZipAndCopyFileUsesTheLibraryOfTheApplicationFolder) {
+    LiveUpdateForm& f = Start();
+    f.state().TempFolder = tmp.str();
+    clsUpdateInfo record;
+    record.NetPath = "http://lindora.test/pelt/app.zip";
+    record.LocalPath = app.file("app.dll");
+    f.state().UpdateList.Add(record);
+    test::WriteBytes(tmp.file("app.zip"), "<html>404</html>");
+
+    std::string message;
+    f.UnZipAndCopyFile(1, message);
+    f.UnZipAndCopyFile(2, message);
+    EXPECT_EQ(message, kUnzipFailureLine + std::string("53 File not found: ") +
+                           app.file(kExtractionLibraryName) + "\r\n" + kUnzipFailureLine +
+                           "91 no update record at position 2\r\n");
+
+    std::filesystem::copy_file(JoinPath(AppFolder(), kExtractionLibraryName),
+                               app.file(kExtractionLibraryName));
+    f.UnZipAndCopyFile(1, message);
+    ASSERT_EQ(backend().messageBoxes.size(), 1u);
+    EXPECT_EQ(backend().messageBoxes[0].text, "9");
+    EXPECT_EQ(backend().messageBoxes[0].title, "Internetes alkalmazásfrissítés");
+    EXPECT_TRUE(f.infocaption.Caption().ends_with("--------------\r\n"));
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <tuple>
+
 #include "platform/paths.h"
 #include "tests/core/live_update_form_fixture.h"
 
@@ -27,9 +30,9 @@ TEST_F(LiveUpdateFormTest, WithoutAConnectionItSaysSoAndEndsBeforeAnythingElse) 
 }
 
 TEST_F(LiveUpdateFormTest, FirstStartShowsTheDefaultsAndWritesTheProductFolder) {
+    test::WriteBytes(app.file("restrict.txt"), "vmlx32.ocx\r\n");
     LiveUpdateForm& f = Start();
 
-    EXPECT_EQ(connectionTests, 1);
     EXPECT_TRUE(backend().messageBoxes.empty());
     EXPECT_TRUE(f.Shown());
     EXPECT_EQ(f.Caption(), "Tarvo Software Updater");
@@ -38,7 +41,6 @@ TEST_F(LiveUpdateFormTest, FirstStartShowsTheDefaultsAndWritesTheProductFolder) 
     EXPECT_EQ(f.tbTempPath.Text(), tmp.str());
     EXPECT_EQ(f.chkNewer.Value(), 0);
     EXPECT_EQ(Ini("APP_PATH"), app.str());
-    EXPECT_EQ(Ini("REPO_URL"), "<none>") << "written only when the URL box loses the focus";
     EXPECT_EQ(Ini("UPDATE_ONLY_NEWER"), "<none>") << "the box's value did not change";
 
     const UpdaterState& s = f.state();
@@ -46,48 +48,31 @@ TEST_F(LiveUpdateFormTest, FirstStartShowsTheDefaultsAndWritesTheProductFolder) 
     EXPECT_EQ(s.DefaultTempFolder, tmp.str());
     EXPECT_EQ(s.StatusText, "Készenlét");
     EXPECT_EQ(s.ElapsedSeconds, 0);
-    EXPECT_TRUE(s.RestrictList.empty());
+    EXPECT_EQ(s.RestrictList, std::vector<std::string>{"VMLX32.OCX"});
     EXPECT_TRUE(s.DeleteTempFlag);
 }
 
-struct TempCase {
-    const char* name;
-    const char* tmp;       // "T": the tmp folder, "F": a file, "-": missing, "": empty
-    const char* temp;      // the same for temp
-    const char* expected;  // "T", "E" (the temp folder) or "A" (application folder)
-    friend void PrintTo(const TempCase& c, std::ostream* out) { *out << c.name; }
-};
-
-class TempFolderChoice : public LiveUpdateFormTest,
-                         public ::testing::WithParamInterface<TempCase> {};
-
-TEST_P(TempFolderChoice, TmpThenTempThenTheApplicationFolder) {
-    test::TempDir temp;
+// A variable that is set but names no folder is not skipped.
+TEST(FindTempFolder, TmpThenTempThenTheApplicationFolder) {
+    test::TempDir app, tmp, temp;
     test::WriteBytes(app.file("a-file"), "x");
-    auto value = [&](const char* code, const std::string& folder) {
-        std::string c = code;
-        return c == "T" || c == "E" ? folder
-               : c == "F"           ? app.file("a-file")
-               : c == "-"           ? app.file("missing")
-                                    : std::string();
-    };
-    environment["tmp"] = value(GetParam().tmp, tmp.str());
-    environment["temp"] = value(GetParam().temp, temp.str());
-    LiveUpdateForm& f = Start();
-    std::string e = GetParam().expected;
-    std::string expected = e == "T" ? tmp.str() : e == "E" ? temp.str() : app.str();
-    EXPECT_EQ(f.state().DefaultTempFolder, expected);
-    EXPECT_EQ(f.tbTempPath.Text(), expected);
+    const std::string missing = app.file("missing");
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {tmp.str(), temp.str(), tmp.str()},
+        {"", temp.str(), temp.str()},
+        {missing, temp.str(), app.str()},
+        {missing, missing, app.str()},
+        {"", "", app.str()},
+        {app.file("a-file"), temp.str(), app.str()}};
+    for (const auto& [tmpValue, tempValue, expected] : cases) {
+        StartupDependencies deps;
+        deps.appFolder = app.str();
+        deps.environment = [&](const std::string& name) {
+            return name == "tmp" ? tmpValue : name == "temp" ? tempValue : std::string();
+        };
+        EXPECT_EQ(FindTempFolder(deps), expected) << tmpValue << " | " << tempValue;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, TempFolderChoice,
-                         ::testing::Values(TempCase{"TmpWins", "T", "E", "T"},
-                                           TempCase{"EmptyTmp", "", "E", "E"},
-                                           TempCase{"MissingTmpIsNotSkipped", "-", "E", "A"},
-                                           TempCase{"NeitherExists", "-", "-", "A"},
-                                           TempCase{"NeitherSet", "", "", "A"},
-                                           TempCase{"AFileIsNoFolder", "F", "E", "A"}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LiveUpdateFormTest, WithoutAProductListTheSelectorIsDisabled) {
     WriteIni("[0_PARAM]\r\nREPO_URL=http://h/0.xrs\r\n[PRODUCTS]\r\n\r\n");
@@ -98,6 +83,36 @@ TEST_F(LiveUpdateFormTest, WithoutAProductListTheSelectorIsDisabled) {
     EXPECT_FALSE(f.cbSw.Enabled());
     EXPECT_FALSE(headless::Select(f.cbSw, 0)) << "the user cannot open a disabled list";
     EXPECT_EQ(f.tbRepoFile.Text(), "http://h/0.xrs");
+}
+
+// Each step is tried once and three times again: the product list comes at
+// its last try; the connection test and the environment never answer and are
+// skipped, the connection then counting as there.
+TEST_F(LiveUpdateFormTest, AFailingStartUpStepIsRetriedThreeTimesThenSkipped) {
+    int connectionTries = 0, lookups = 0, listings = 0;
+    StartupDependencies deps = Dependencies();
+    deps.isConnected = [&]() -> bool {
+        ++connectionTries;
+        throw std::runtime_error("no network service");
+    };
+    deps.environment = [&](const std::string&) -> std::string {
+        ++lookups;
+        throw std::runtime_error("environment unavailable");
+    };
+    deps.installedProducts = [&] {
+        if (++listings <= 3)
+            throw std::runtime_error("settings unreadable");
+        return std::vector<InstalledProduct>{{12, "Lindora Bér"}};
+    };
+    LiveUpdateForm& f = Start(std::move(deps));
+    EXPECT_EQ(connectionTries, 4);
+    EXPECT_EQ(lookups, 4);
+    EXPECT_EQ(f.state().DefaultTempFolder, app.str());
+    EXPECT_EQ(f.tbTempPath.Text(), app.str());
+    EXPECT_EQ(f.cbSw.ItemCount(), 2);
+    EXPECT_EQ(f.state().RepositoryUrl, "http://update.tarvo.hu/pelt/repository.xrs");
+    EXPECT_EQ(f.state().StatusText, "Készenlét");
+    EXPECT_TRUE(f.Shown());
 }
 
 }  // namespace

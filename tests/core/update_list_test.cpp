@@ -24,16 +24,5 @@ TEST(UpdateList, PositionsAreOneBasedInTheOrderAdded) {
     EXPECT_EQ(GetUpdateInfo(UpdateList{}, 1), nullptr);
 }
 
-// Choices are written through the records the list hands out.
-TEST(UpdateList, CountsDownloads) {
-    UpdateList list;
-    for (int i = 0; i < 5; ++i)
-        list.Add({});
-    EXPECT_EQ(CountDownloads(list), 0);
-    for (int position : {1, 3, 5})
-        GetUpdateInfo(list, position)->Download = true;
-    EXPECT_EQ(CountDownloads(list), 3);
-}
-
 }  // namespace
 }  // namespace kvu

@@ -177,10 +177,11 @@ TEST(PeVersionTree, FollowsTheLengthsLikeTheSystem) {
     EXPECT_FALSE(pe::FindValue(bytes, "\\BB"));
     EXPECT_FALSE(pe::FindValue(bytes, "\\B\\Deeper"));
 
-    // A child of length zero ends the search.
+    // A child of length zero ends the search once its own key is compared.
     std::vector<std::uint8_t> zero = bytes;
     const std::size_t firstChild = tree.find(test::Utf16Bytes(u"A")) - 6;
     zero[firstChild] = zero[firstChild + 1] = 0;
+    EXPECT_TRUE(pe::FindValue(zero, "\\A"));
     EXPECT_FALSE(pe::FindValue(zero, "\\B"));
 
     // Children past the parent's length are not its children.

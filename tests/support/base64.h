@@ -1,6 +1,7 @@
 // A plain Base64 encoder, to write repository files the way the maker does.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -10,23 +11,14 @@ inline std::string Base64Encode(std::string_view bytes) {
     static constexpr char kAlphabet[] =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
-    std::size_t i = 0;
-    for (; i + 3 <= bytes.size(); i += 3) {
-        unsigned v = static_cast<unsigned char>(bytes[i]) << 16 |
-                     static_cast<unsigned char>(bytes[i + 1]) << 8 |
-                     static_cast<unsigned char>(bytes[i + 2]);
-        for (int shift = 18; shift >= 0; shift -= 6)
-            out += kAlphabet[(v >> shift) & 63];
-    }
-    std::size_t rest = bytes.size() - i;
-    if (rest > 0) {
-        unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
-        if (rest == 2)
-            v |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-        out += kAlphabet[(v >> 18) & 63];
-        out += kAlphabet[(v >> 12) & 63];
-        out += rest == 2 ? kAlphabet[(v >> 6) & 63] : '=';
-        out += '=';
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t taken = std::min<std::size_t>(3, bytes.size() - i);
+        unsigned group = 0;  // three bytes, zeros past the end
+        for (std::size_t k = 0; k < 3; ++k)
+            group = group << 8 | (k < taken ? static_cast<unsigned char>(bytes[i + k]) : 0U);
+        // One character more than bytes taken; '=' pads the group to four.
+        for (std::size_t k = 0; k < 4; ++k)
+            out += k <= taken ? kAlphabet[(group >> (18 - 6 * k)) & 63] : '=';
     }
     return out;
 }

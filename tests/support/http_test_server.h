@@ -20,13 +20,12 @@ namespace kvu::test {
 
 class HttpTestServer;
 
-// One request as its handler sees it: the path asked for and the raw
-// connection, so a handler may answer wrongly on purpose.
+// One request as its handler sees it: the raw connection, so a handler may
+// answer wrongly on purpose.
 class HttpExchange {
   public:
-    HttpExchange(HttpTestServer& server, SocketHandle socket, std::string path, bool http10)
-        : server_(server), socket_(socket), path_(std::move(path)), http10_(http10) {}
-    const std::string& path() const { return path_; }
+    HttpExchange(HttpTestServer& server, SocketHandle socket, bool http10)
+        : server_(server), socket_(socket), http10_(http10) {}
     // An HTTP/1.0 request: no chunked answer, as real servers do.
     bool http10() const { return http10_; }
     bool Send(std::string_view bytes) { return SendAll(socket_, bytes); }
@@ -36,7 +35,6 @@ class HttpExchange {
   private:
     HttpTestServer& server_;
     SocketHandle socket_;
-    std::string path_;
     bool http10_;
 };
 
@@ -50,7 +48,6 @@ class HttpTestServer {
     HttpTestServer& operator=(const HttpTestServer&) = delete;
 
     bool listening() const { return listener_ != kNoSocket; }
-    std::uint16_t port() const { return port_; }
     // "http://127.0.0.1:port" followed by the path.
     std::string Url(std::string_view path) const;
     // Answers requests of exactly this path (query included); others get 404.
@@ -75,10 +72,6 @@ class HttpTestServer {
     std::thread thread_;
 };
 
-// The status line and headers of a response that closes its connection,
-// with the blank line that ends them.
-std::string ResponseHead(int status, const std::vector<std::string>& headers);
-
 // A complete response with a Content-Length.
 HttpHandler Reply(int status, std::string body);
 // A body announced longer than it is, the connection then closed.
@@ -97,13 +90,10 @@ HttpHandler Redirect(int status, std::string location);
 HttpHandler AfterPause(std::chrono::milliseconds delay, HttpHandler next);
 // Headers and the body's first bytes, then nothing for delay, then the rest.
 HttpHandler ReplyStalling(std::string body, std::size_t sentFirst, std::chrono::milliseconds delay);
-// A body of size bytes of GeneratedByte, streamed from a small buffer.
+// A body of size bytes, GeneratedBody(size), streamed from a small buffer.
 HttpHandler ReplyGenerated(std::uint64_t size);
 
-// The byte at offset of a ReplyGenerated body.
-inline char GeneratedByte(std::uint64_t offset) {
-    return static_cast<char>('a' + offset % 23);
-}
+// Bytes in a repeating pattern of letters.
 std::string GeneratedBody(std::size_t size);
 
 }  // namespace kvu::test

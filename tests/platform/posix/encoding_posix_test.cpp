@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/encoding.h"
+#include "platform/file_contents.h"
+#include "tests/support/temp_dir.h"
 
 namespace kvu {
 namespace {
@@ -27,6 +29,14 @@ TEST(AnsiText, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
     EXPECT_EQ(AnsiToUtf8("a\x98"
                          "b"),
               "a?b");  // a byte Windows-1250 leaves undefined
+}
+
+// Files are Windows-1250 text on Linux, the Hungarian letters included.
+TEST(ReadTextLinesPosix, Windows1250Letters) {
+    test::TempDir dir;
+    const std::string file = dir.file("restrict.txt");
+    test::WriteBytes(file, "\xE1rv\xEDzt\xFBr\xF5\r\n\xD5\xDB\r\n");
+    EXPECT_EQ(ReadTextLines(file), (std::vector<std::string>{"árvíztűrő", "ŐŰ"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,13 +15,10 @@ class LockHolder {
   public:
     LockHolder(const std::string& path, short type, off_t start, off_t length) {
         int ready[2];
-        int release[2];
-        if (pipe(ready) != 0 || pipe(release) != 0)
+        if (pipe(ready) != 0)
             return;
         pid_ = fork();
         if (pid_ == 0) {
-            close(ready[0]);
-            close(release[1]);
             int fd = open(path.c_str(), type == F_RDLCK ? O_RDONLY : O_RDWR);
             struct flock lock {};
             lock.l_type = type;
@@ -29,15 +27,12 @@ class LockHolder {
             lock.l_len = length;
             char ok = fd >= 0 && fcntl(fd, F_SETLK, &lock) == 0 ? '1' : '0';
             (void)!write(ready[1], &ok, 1);
-            char ignored;
-            (void)!read(release[0], &ignored, 1);
-            _exit(0);
+            for (;;)
+                pause();  // until Release ends the process
         }
         close(ready[1]);
-        close(release[0]);
-        release_ = release[1];
         char ok = '0';
-        held_ = read(ready[0], &ok, 1) == 1 && ok == '1';
+        held_ = pid_ > 0 && read(ready[0], &ok, 1) == 1 && ok == '1';
         close(ready[0]);
     }
     ~LockHolder() { Release(); }
@@ -50,15 +45,13 @@ class LockHolder {
     void Release() {
         if (pid_ <= 0)
             return;
-        close(release_);
-        int status = 0;
-        waitpid(pid_, &status, 0);
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
         pid_ = -1;
     }
 
   private:
     pid_t pid_ = -1;
-    int release_ = -1;
     bool held_ = false;
 };
 
