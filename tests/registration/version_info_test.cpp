@@ -79,7 +79,7 @@ TEST(VersionInfo, SixteenBitExecutables) {
     const test::VersionNode tree = test::StandardVersion(
         fixed, u"040904E4", {{u"CompanyName", u"Old Maker"}, {u"ProductName", u"Old Product"}},
         {{0x0409, 0x04E4}});
-    test::WriteBytes(dir.file("gdi.exe"), test::BuildNeImage(test::SerializeSixteenBit(tree)));
+    test::WriteBytes(dir.file("gdi.exe"), test::BuildNeImage(test::Serialize(tree, true)));
     VersionRecord expected{"", "1.0",       "3.0.10.1", "3.0.10.0", "", "DOS-Win16", "DLL",
                            "", "Old Maker", "",         "",         "", "",          "Old Product"};
     EXPECT_EQ(Fields(Read(dir.file("gdi.exe"))), Fields(expected));
