@@ -166,16 +166,14 @@ inline std::string BuildPeImage(std::vector<PeResource> resources, const PeOptio
             dataEntrySlots.push_back(nameDir + 20 + 8 * (i - typeStarts[t]));
         }
     }
-    std::vector<std::size_t> dataEntries;
+    const std::size_t dataEntries = rsrc.size();  // 16 bytes each
+    rsrc.append(16 * resources.size(), '\0');
     for (std::size_t i = 0; i < resources.size(); ++i) {
-        dataEntries.push_back(rsrc.size());
-        PutU32(rsrc, dataEntrySlots[i], static_cast<std::uint32_t>(rsrc.size()));
-        rsrc.append(16, '\0');
-    }
-    for (std::size_t i = 0; i < resources.size(); ++i) {
+        const std::size_t entry = dataEntries + 16 * i;
+        PutU32(rsrc, dataEntrySlots[i], static_cast<std::uint32_t>(entry));
         rsrc.resize(align(rsrc.size(), 8), '\0');
-        PutU32(rsrc, dataEntries[i], rsrcRva + static_cast<std::uint32_t>(rsrc.size()));
-        PutU32(rsrc, dataEntries[i] + 4, static_cast<std::uint32_t>(resources[i].data.size()));
+        PutU32(rsrc, entry, rsrcRva + static_cast<std::uint32_t>(rsrc.size()));
+        PutU32(rsrc, entry + 4, static_cast<std::uint32_t>(resources[i].data.size()));
         rsrc += resources[i].data;
     }
     const std::uint32_t rsrcVirtual = static_cast<std::uint32_t>(rsrc.size());
