@@ -5,7 +5,6 @@
 //   kvu_probe rect TITLE [CAPTION]    prints "x y width height" of the window, or of its
 //                                     button of that caption (screen pixels)
 //   kvu_probe dump TITLE              prints "class|text" of each child window, UTF-8
-//   kvu_probe rows TITLE              prints the number of rows of the window's list view
 //   kvu_probe checks TITLE            prints "1|caption" (checked) or "0|caption" for each row
 //   kvu_probe click TITLE CAPTION     clicks the button or clickable label of that caption,
 //                                     without waiting for what the click starts (it may
@@ -21,25 +20,20 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/wide.h"
+
 namespace {
 
-std::string Utf8(const std::wstring& wide) {
-    if (wide.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n,
-                        nullptr, nullptr);
-    return text;
+// Asked with a time limit, so that a hung program cannot hang the probe.
+LRESULT Ask(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(control, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer);
+    return static_cast<LRESULT>(answer);
 }
 
 std::wstring Text(HWND window) {
     wchar_t buffer[1024] = {};
-    DWORD_PTR length = 0;
-    // Asked with a time limit, so that a hung program cannot hang the probe.
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
-                        SMTO_ABORTIFHUNG, 5000, &length);
+    Ask(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
     return buffer;
 }
 
@@ -56,14 +50,10 @@ HWND FindMain(const std::wstring& title) {
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
-BOOL CALLBACK AddChild(HWND child, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-    return TRUE;
-}
-
 std::vector<HWND> Children(HWND parent) {
     std::vector<HWND> children;
-    EnumChildWindows(parent, &AddChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child = nullptr; (child = FindWindowExW(parent, child, nullptr, nullptr));)
+        children.push_back(child);
     return children;
 }
 
@@ -73,18 +63,18 @@ int Wait(const std::wstring& title, int seconds) {
             return 0;
         Sleep(100);
     }
-    std::fprintf(stderr, "no window \"%s\" within %d s\n", Utf8(title).c_str(), seconds);
+    std::fprintf(stderr, "no window \"%s\" within %d s\n", kvu::WideToUtf8(title).c_str(), seconds);
     return 1;
 }
 
+// Window texts are compared without a message: a busy program cannot stall it.
 HWND ButtonOf(HWND window, const std::wstring& caption) {
-    for (HWND child : Children(window)) {
-        const std::wstring kind = ClassOf(child);
-        if ((kind == L"Button" || kind == L"Static") && Text(child) == caption)
-            return child;
-    }
-    std::fprintf(stderr, "no button \"%s\"\n", Utf8(caption).c_str());
-    return nullptr;
+    HWND control = FindWindowExW(window, nullptr, L"Button", caption.c_str());
+    if (!control)
+        control = FindWindowExW(window, nullptr, L"Static", caption.c_str());
+    if (!control)
+        std::fprintf(stderr, "no button \"%s\"\n", kvu::WideToUtf8(caption).c_str());
+    return control;
 }
 
 int Rect(HWND window) {
@@ -96,36 +86,15 @@ int Rect(HWND window) {
 
 int Dump(HWND window) {
     for (HWND child : Children(window))
-        std::printf("%s|%s\n", Utf8(ClassOf(child)).c_str(), Utf8(Text(child)).c_str());
+        std::printf("%s|%s\n", kvu::WideToUtf8(ClassOf(child)).c_str(),
+                    kvu::WideToUtf8(Text(child)).c_str());
     return 0;
-}
-
-HWND ListViewOf(HWND window) {
-    for (HWND child : Children(window)) {
-        if (ClassOf(child) == L"SysListView32")
-            return child;
-    }
-    std::fprintf(stderr, "no list view\n");
-    return nullptr;
-}
-
-LRESULT Ask(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutW(control, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer);
-    return static_cast<LRESULT>(answer);
-}
-
-int Rows(HWND window) {
-    HWND list = ListViewOf(window);
-    if (list)
-        std::printf("%ld\n", static_cast<long>(Ask(list, LVM_GETITEMCOUNT, 0, 0)));
-    return list ? 0 : 1;
 }
 
 // The item texts live in the program's process: the list writes them into a
 // buffer allocated there, which is then read back.
 int Checks(HWND window) {
-    HWND list = ListViewOf(window);
+    HWND list = FindWindowExW(window, nullptr, L"SysListView32", nullptr);
     DWORD pid = 0;
     GetWindowThreadProcessId(list, &pid);
     HANDLE process =
@@ -145,7 +114,7 @@ int Checks(HWND window) {
         Ask(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote));
         ReadProcessMemory(process, item.pszText, text, sizeof text - sizeof(wchar_t), nullptr);
         const LRESULT state = Ask(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
-        std::printf("%d|%s\n", state == INDEXTOSTATEIMAGEMASK(2), Utf8(text).c_str());
+        std::printf("%d|%s\n", state == INDEXTOSTATEIMAGEMASK(2), kvu::WideToUtf8(text).c_str());
     }
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
@@ -156,32 +125,26 @@ int Checks(HWND window) {
 // label tells its parent that it was clicked, as a real click on it does.
 int Click(HWND window, const std::wstring& caption) {
     HWND control = ButtonOf(window, caption);
-    if (!control)
-        return 1;
-    if (ClassOf(control) == L"Static") {
-        WPARAM command = MAKEWPARAM(GetDlgCtrlID(control), STN_CLICKED);
-        return PostMessageW(GetParent(control), WM_COMMAND, command,
-                            reinterpret_cast<LPARAM>(control))
-                   ? 0
-                   : 1;
-    }
-    return PostMessageW(control, BM_CLICK, 0, 0) ? 0 : 1;
+    if (control && ClassOf(control) == L"Static")
+        return !PostMessageW(GetParent(control), WM_COMMAND,
+                             MAKEWPARAM(GetDlgCtrlID(control), STN_CLICKED),
+                             reinterpret_cast<LPARAM>(control));
+    return !control || !PostMessageW(control, BM_CLICK, 0, 0);
 }
 
 int Answer(HWND box) {
     for (HWND child : Children(box)) {
         if (ClassOf(child) == L"Static" && !Text(child).empty())
-            std::printf("%s\n", Utf8(Text(child)).c_str());
+            std::printf("%s\n", kvu::WideToUtf8(Text(child)).c_str());
     }
-    return PostMessageW(box, WM_COMMAND, IDOK, 0) ? 0 : 1;
+    return !PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        std::fprintf(stderr,
-                     "usage: kvu_probe wait|rect|dump|rows|checks|click|answer TITLE [ARG]\n");
+        std::fprintf(stderr, "usage: kvu_probe wait|rect|dump|checks|click|answer TITLE [ARG]\n");
         return 2;
     }
     std::wstring command = argv[1];
@@ -190,7 +153,7 @@ int wmain(int argc, wchar_t** argv) {
         return Wait(title, argc > 3 ? _wtoi(argv[3]) : 30);
     HWND window = FindMain(title);
     if (!window) {
-        std::fprintf(stderr, "no window \"%s\"\n", Utf8(title).c_str());
+        std::fprintf(stderr, "no window \"%s\"\n", kvu::WideToUtf8(title).c_str());
         return 1;
     }
     if (command == L"rect" && argc > 3) {
@@ -199,8 +162,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"rect")
         return Rect(window);
-    if (command == L"rows")
-        return Rows(window);
     if (command == L"checks")
         return Checks(window);
     if (command == L"dump")

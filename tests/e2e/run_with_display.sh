@@ -6,13 +6,7 @@ set -uo pipefail
 prefix=$1 locale_dir=$2
 shift 2
 source "$(dirname "$0")/../../scripts/wine-gui.sh"
-work=$(mktemp -d /tmp/kvu-e2e.XXXXXX)
-cleanup() {
-    kvu_wineserver_stop
-    kvu_xvfb_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
+kvu_gui_session kvu-e2e
 kvu_gui_prepare "$prefix" "$locale_dir" none || exit 1
 kvu_xvfb_start "$work" 1024x768 || exit 1
 timeout 200 wine "$@" </dev/null

@@ -109,21 +109,6 @@ TEST_F(ActivexRegisterFormTest, ClosingWithoutCheckedRowsRegistersNothingAndSays
     EXPECT_EQ(Registrations(), "");
 }
 
-TEST_F(ActivexRegisterFormTest, TheMainWindowsButtonOpensAnEmptyFolderToo) {
-    ui::Form main(session_, "LiveUpdateForm", "main", 7800, 4860);
-    session_.Show(main);
-    Names rows{"not shown"};
-    headless::ActInNextModal(session_, [&](ui::Form& shown) {
-        auto& window = dynamic_cast<ActivexRegisterForm&>(shown);
-        rows = RowNames(window);
-        EXPECT_TRUE(headless::Click(window.btOK));
-    });
-    ActivexRegisterForm::ShowForFolder(main, product_.str(), log_.str(),
-                                       test::TestImage("full.dll"));
-    EXPECT_EQ(rows, Names{});
-    EXPECT_TRUE(backend().messageBoxes.empty());
-}
-
 TEST_F(ActivexRegisterFormTest, InstalledUpdatesAreOfferedOnlyWhenOneIsAComponent) {
     Put("no_export", "Plain.dll");
     Put("succeeds", "Grid.ocx");

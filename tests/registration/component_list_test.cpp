@@ -8,7 +8,6 @@
 
 #include "platform/paths.h"
 #include "test_components.h"
-#include "tests/registration/hidden_copy.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {
@@ -36,7 +35,6 @@ TEST(FindFolderComponents, PrefixLibrariesFirstThenControlsWhateverTheCaseAndThe
     Put(dir, "succeeds", "Other.dll");      // no product prefix
     Put(dir, "no_export", "VmlxNone.dll");  // no entry point
     test::WriteBytes(dir.file("Broken.ocx"), "not a library");
-    test::CopyHidden(test::TestComponent("succeeds"), dir.str(), "Hidden.ocx");
     std::filesystem::create_directory(dir.file("Folder.ocx"));
 
     for (const std::string& folder : {dir.str(), dir.str() + kPathSep}) {

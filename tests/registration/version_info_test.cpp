@@ -79,7 +79,7 @@ TEST(VersionInfo, SixteenBitExecutables) {
     const test::VersionNode tree = test::StandardVersion(
         fixed, u"040904E4", {{u"CompanyName", u"Old Maker"}, {u"ProductName", u"Old Product"}},
         {{0x0409, 0x04E4}});
-    test::WriteBytes(dir.file("gdi.exe"), test::BuildNeImage(test::SerializeSixteenBit(tree)));
+    test::WriteBytes(dir.file("gdi.exe"), test::BuildNeImage(test::Serialize(tree, true)));
     VersionRecord expected{"", "1.0",       "3.0.10.1", "3.0.10.0", "", "DOS-Win16", "DLL",
                            "", "Old Maker", "",         "",         "", "",          "Old Product"};
     EXPECT_EQ(Fields(Read(dir.file("gdi.exe"))), Fields(expected));
@@ -96,42 +96,23 @@ TEST(VersionInfo, AccessorsGiveTheLastFullReadOnly) {
     EXPECT_EQ(reader.ReadFileVersionOnly(test::TestImage("font.dll")), "3.10.0.7");
     EXPECT_EQ(reader.ReadFileVersionOnly(test::TestImage("noversion.dll")), "");
     EXPECT_EQ(reader.GetProductName(), "Lindora Próba");
-    // No version resource: nothing of the file read before shows through.
-    EXPECT_EQ(reader.GetFileVersion(test::TestImage("noversion.dll")), "");
-    EXPECT_EQ(Fields(reader.Record()), Fields({}));
-    EXPECT_FALSE(PathExists(FileInfoLogPath(app.str())));
-}
-
-TEST(VersionInfo, MissingOrForeignFilesGiveAnEmptyRecordAndNoLogLine) {
-    test::TempDir app;
+    // No version resource, or no image at all: nothing of the file read before
+    // shows through, and the log stays empty.
     test::WriteBytes(app.file("text.dll"), "MZ but nothing else");
     test::WriteBytes(app.file("empty.dll"), "");
-    FileVersionInfo reader(app.str());
-    for (const std::string& path :
-         {app.file("missing.dll"), app.file("text.dll"), app.file("empty.dll"), app.str()}) {
+    for (const std::string& path : {test::TestImage("noversion.dll"), app.file("missing.dll"),
+                                    app.file("text.dll"), app.file("empty.dll"), app.str()}) {
+        EXPECT_EQ(reader.GetFileVersion(test::TestImage("full.dll")), "5.1.2600.5512");
         EXPECT_EQ(reader.GetFileVersion(path), "") << path;
         EXPECT_EQ(Fields(reader.Record()), Fields({})) << path;
     }
     EXPECT_FALSE(PathExists(FileInfoLogPath(app.str())));
 }
 
-TEST(VersionInfo, AnEmbeddedNulCutsTheValue) {
-    test::TempDir dir;
-    std::string bytes = test::ReadBytes(test::TestImage("edge.exe"));
-    const std::string marked = test::Utf16Bytes(u"Before|After");
-    const std::size_t at = bytes.find(marked.substr(0, marked.size() - 2));
-    ASSERT_NE(at, std::string::npos);
-    bytes[at + 12] = '\0';  // the "|"
-    test::WriteBytes(dir.file("embedded.exe"), bytes);
-    VersionRecord record = Read(dir.file("embedded.exe"));
-    EXPECT_EQ(record.CompanyName, "Before");
-    EXPECT_EQ(record.FileDescription, "Edge cases");
-}
-
 // Where the version resource lies, and in which language it is taken.
 TEST(VersionInfo, HandMadeImages) {
     test::TempDir dir;
-    auto version = [](std::uint32_t ls, const char16_t* company = u"Maker") {
+    auto version = [](std::uint32_t ls, std::u16string company = u"Maker") {
         return test::StandardVersion({0x00020003, ls, 0x00010000, 0, 0, 0x40004, 2, 0}, u"040904B0",
                                      {{u"CompanyName", company}}, {{0x0409, 0x04B0}});
     };
@@ -156,6 +137,7 @@ TEST(VersionInfo, HandMadeImages) {
         {"data.dll", one(standard, dataSection), "2.3.0.5", "Maker"},
         {"nofixed.dll", one(test::Serialize(noFixedBlock)), "", "Maker"},
         {"short.dll", one(test::Serialize(shortValue)), "2.3.0.5", "Cut"},
+        {"embeddednul.dll", one(test::Serialize(version(5, {u"Cut\0here", 8}))), "2.3.0.5", "Cut"},
         // Another resource name than 1 is not the version resource.
         {"name2.dll", test::BuildPeImage({{16, 2, 0x0409, standard}}), "", ""},
         {"icons.dll",

@@ -49,20 +49,32 @@ struct VersionNode {
 };
 
 // Lays the node out as resource compilers do: each part aligned to four bytes
-// from the node's start, the length covering the node and its children.
-inline std::string Serialize(const VersionNode& node) {
-    std::string out(6, '\0');
-    out += Utf16Bytes(node.key);
+// from the node's start, the length covering the node and its children. The
+// 16-bit layout of NE images has no type field, ANSI keys and texts (the low
+// bytes of the UTF-16 units) and value lengths in bytes.
+inline std::string Serialize(const VersionNode& node, bool sixteenBit = false) {
+    std::string out(sixteenBit ? 4 : 6, '\0');
+    std::string value = sixteenBit && node.text ? "" : node.value;
+    if (sixteenBit) {
+        for (char16_t c : node.key)
+            out += static_cast<char>(c);
+        out += '\0';
+        for (std::size_t i = 0; node.text && i + 1 < node.value.size(); i += 2)
+            value += node.value[i];
+    } else {
+        out += Utf16Bytes(node.key);
+    }
     out.resize((out.size() + 3) & ~std::size_t{3}, '\0');
-    out += node.value;
+    out += value;
     for (const VersionNode& child : node.children) {
         out.resize((out.size() + 3) & ~std::size_t{3}, '\0');
-        out += Serialize(child);
+        out += Serialize(child, sixteenBit);
     }
-    const std::size_t declared = node.text ? node.value.size() / 2 : node.value.size();
+    const std::size_t declared = node.text && !sixteenBit ? value.size() / 2 : value.size();
     PutU16(out, 0, static_cast<std::uint16_t>(out.size()));
     PutU16(out, 2, node.valueLength.value_or(static_cast<std::uint16_t>(declared)));
-    PutU16(out, 4, node.text ? 1 : 0);
+    if (!sixteenBit)
+        PutU16(out, 4, node.text ? 1 : 0);
     return out;
 }
 
@@ -71,35 +83,28 @@ struct FixedInfo {
     std::uint32_t flags = 0, os = 0x40004, type = 2, subType = 0;
 };
 
-inline std::string FixedBlock(const FixedInfo& f) {
-    std::string out;
-    for (std::uint32_t v : {0xFEEF04BDU, 0x00010000U, f.fileMs, f.fileLs, f.productMs, f.productLs,
-                            0x3FU, f.flags, f.os, f.type, f.subType, 0U, 0U})
-        AddU32(out, v);
-    return out;
-}
-
-struct StringValue {
-    std::u16string name;
-    std::u16string text;
-};
-
 // A complete resource: the fixed block, one string table under key and a
 // translation table of the given (language, code page) pairs.
 inline VersionNode StandardVersion(
-    const FixedInfo& fixed, std::u16string key, const std::vector<StringValue>& values,
+    const FixedInfo& fixed, std::u16string key,
+    const std::vector<std::pair<std::u16string, std::u16string>>& values,
     const std::vector<std::pair<std::uint16_t, std::uint16_t>>& pairs) {
     VersionNode table{key, "", true, {}, std::nullopt};
-    for (const StringValue& v : values)
-        table.children.push_back({v.name, Utf16Bytes(v.text), true, {}, std::nullopt});
+    for (const auto& [name, text] : values)
+        table.children.push_back({name, Utf16Bytes(text), true, {}, std::nullopt});
     std::string translation;
     for (auto [language, codePage] : pairs) {
         AddU16(translation, language);
         AddU16(translation, codePage);
     }
     VersionNode var{u"Translation", translation, false, {}, std::nullopt};
+    std::string fixedBlock;
+    for (std::uint32_t v :
+         {0xFEEF04BDU, 0x00010000U, fixed.fileMs, fixed.fileLs, fixed.productMs, fixed.productLs,
+          0x3FU, fixed.flags, fixed.os, fixed.type, fixed.subType, 0U, 0U})
+        AddU32(fixedBlock, v);
     return {u"VS_VERSION_INFO",
-            FixedBlock(fixed),
+            fixedBlock,
             false,
             {{u"StringFileInfo", "", true, {table}, std::nullopt},
              {u"VarFileInfo", "", true, {var}, std::nullopt}},
@@ -131,10 +136,7 @@ inline std::string BuildPeImage(std::vector<PeResource> resources, const PeOptio
         static_cast<std::uint32_t>(kSectionAlign + align(codeRaw, kSectionAlign));
 
     // Resource section: three levels of directories, the data entries, the data.
-    std::vector<std::uint16_t> types;
-    for (const PeResource& r : resources)
-        if (types.empty() || types.back() != r.type)
-            types.push_back(r.type);
+    // Every resource of a type has the same name: the tests need no more.
     std::string rsrc;
     auto directory = [&](std::size_t entries) {
         const std::size_t at = rsrc.size();
@@ -142,43 +144,36 @@ inline std::string BuildPeImage(std::vector<PeResource> resources, const PeOptio
         PutU16(rsrc, at + 14, static_cast<std::uint16_t>(entries));
         return at;
     };
+    auto entry = [&](std::size_t dir, std::size_t i, std::uint32_t id, std::size_t subdir) {
+        PutU32(rsrc, dir + 16 + 8 * i, id);
+        PutU32(rsrc, dir + 20 + 8 * i, 0x80000000U | static_cast<std::uint32_t>(subdir));
+    };
+    std::vector<std::size_t> typeStarts;
+    for (std::size_t i = 0; i < resources.size(); ++i)
+        if (i == 0 || resources[i].type != resources[i - 1].type)
+            typeStarts.push_back(i);
+    typeStarts.push_back(resources.size());
     std::vector<std::size_t> dataEntrySlots;  // where each resource's data entry offset goes
-    const std::size_t root = directory(types.size());
-    for (std::size_t t = 0; t < types.size(); ++t) {
-        std::vector<std::uint16_t> names;
-        for (const PeResource& r : resources)
-            if (r.type == types[t] && (names.empty() || names.back() != r.name))
-                names.push_back(r.name);
-        const std::size_t typeDir = directory(names.size());
-        PutU32(rsrc, root + 16 + 8 * t, types[t]);
-        PutU32(rsrc, root + 20 + 8 * t, 0x80000000U | static_cast<std::uint32_t>(typeDir));
-        for (std::size_t n = 0; n < names.size(); ++n) {
-            std::size_t count = 0;
-            for (const PeResource& r : resources)
-                count += r.type == types[t] && r.name == names[n];
-            const std::size_t nameDir = directory(count);
-            PutU32(rsrc, typeDir + 16 + 8 * n, names[n]);
-            PutU32(rsrc, typeDir + 20 + 8 * n, 0x80000000U | static_cast<std::uint32_t>(nameDir));
-            std::size_t l = 0;
-            for (const PeResource& r : resources) {
-                if (r.type != types[t] || r.name != names[n])
-                    continue;
-                PutU32(rsrc, nameDir + 16 + 8 * l, r.language);
-                dataEntrySlots.push_back(nameDir + 20 + 8 * l);
-                ++l;
-            }
+    const std::size_t root = directory(typeStarts.size() - 1);
+    for (std::size_t t = 0; t + 1 < typeStarts.size(); ++t) {
+        const PeResource& first = resources[typeStarts[t]];
+        const std::size_t typeDir = directory(1);
+        const std::size_t nameDir = directory(typeStarts[t + 1] - typeStarts[t]);
+        entry(root, t, first.type, typeDir);
+        entry(typeDir, 0, first.name, nameDir);
+        for (std::size_t i = typeStarts[t]; i < typeStarts[t + 1]; ++i) {
+            PutU32(rsrc, nameDir + 16 + 8 * (i - typeStarts[t]), resources[i].language);
+            dataEntrySlots.push_back(nameDir + 20 + 8 * (i - typeStarts[t]));
         }
     }
-    std::vector<std::size_t> dataEntries;
+    const std::size_t dataEntries = rsrc.size();  // 16 bytes each
+    rsrc.append(16 * resources.size(), '\0');
     for (std::size_t i = 0; i < resources.size(); ++i) {
-        dataEntries.push_back(rsrc.size());
-        PutU32(rsrc, dataEntrySlots[i], static_cast<std::uint32_t>(rsrc.size()));
-        rsrc.append(16, '\0');
-    }
-    for (std::size_t i = 0; i < resources.size(); ++i) {
+        const std::size_t entry = dataEntries + 16 * i;
+        PutU32(rsrc, dataEntrySlots[i], static_cast<std::uint32_t>(entry));
         rsrc.resize(align(rsrc.size(), 8), '\0');
-        PutU32(rsrc, dataEntries[i], rsrcRva + static_cast<std::uint32_t>(rsrc.size()));
-        PutU32(rsrc, dataEntries[i] + 4, static_cast<std::uint32_t>(resources[i].data.size()));
+        PutU32(rsrc, entry, rsrcRva + static_cast<std::uint32_t>(rsrc.size()));
+        PutU32(rsrc, entry + 4, static_cast<std::uint32_t>(resources[i].data.size()));
         rsrc += resources[i].data;
     }
     const std::uint32_t rsrcVirtual = static_cast<std::uint32_t>(rsrc.size());
@@ -233,30 +228,6 @@ inline std::string BuildPeImage(std::vector<PeResource> resources, const PeOptio
     for (std::size_t i = 0; i < code.size(); ++i)
         code[i] = static_cast<char>(0xCC ^ (i * 7));  // filler that is neither zero nor a tree
     return image + code + rsrc;
-}
-
-// The same tree in the 16-bit layout of NE images: no type field, ANSI keys
-// and texts (the low bytes of the UTF-16 units), value lengths in bytes.
-inline std::string SerializeSixteenBit(const VersionNode& node) {
-    std::string out(4, '\0');
-    for (char16_t c : node.key)
-        out += static_cast<char>(c);
-    out += '\0';
-    std::string value = node.value;
-    if (node.text) {
-        value.clear();
-        for (std::size_t i = 0; i + 1 < node.value.size(); i += 2)
-            value += node.value[i];
-    }
-    out.resize((out.size() + 3) & ~std::size_t{3}, '\0');
-    out += value;
-    for (const VersionNode& child : node.children) {
-        out.resize((out.size() + 3) & ~std::size_t{3}, '\0');
-        out += SerializeSixteenBit(child);
-    }
-    PutU16(out, 0, static_cast<std::uint16_t>(out.size()));
-    PutU16(out, 2, static_cast<std::uint16_t>(value.size()));
-    return out;
 }
 
 // A 16-bit (NE) image whose resource table holds one version resource.

@@ -13,10 +13,11 @@
 namespace kvu {
 namespace {
 
-struct Query {
+// A key of a section, and the default read or the value written.
+struct Entry {
     const char* section;
     const char* key;
-    const char* def;
+    const char* text;
 };
 
 const std::vector<std::string> kCorpus = {
@@ -41,7 +42,7 @@ const std::vector<std::string> kCorpus = {
     std::string("[s]\r\nk=nul\0here\r\n", 19),
 };
 
-const std::vector<Query> kQueries = {
+const std::vector<Entry> kQueries = {
     {"s", "k", "def"},         {"S", "K", "def"},          {" s ", " k ", "def"},
     {"s", "q", "def"},         {"s", "h", "def"},          {"s", "m", "def"},
     {"s", "e", "def"},         {"s", "a", "def"},          {"t", "b", "def"},
@@ -52,18 +53,15 @@ const std::vector<Query> kQueries = {
     {"[open", "k", "d"},       {"fresh", "k", "d"},
 };
 
-std::string SystemString(const std::string& file, const Query& q) {
+std::string SystemString(const std::string& file, const Entry& q) {
     std::vector<char> buffer(1024, '\0');
-    GetPrivateProfileStringA(q.section, q.key, q.def, buffer.data(), 1024, file.c_str());
+    GetPrivateProfileStringA(q.section, q.key, q.text, buffer.data(), 1024, file.c_str());
     return buffer.data();
 }
 
-std::vector<std::string> NumberKeys() {
-    std::vector<std::string> keys = {"k", "x", "e", "missing"};
-    for (int i = 1; i <= 14; ++i)
-        keys.push_back("n" + std::to_string(i));
-    return keys;
-}
+const std::vector<std::string> kNumberKeys = {"k",  "x",   "e",   "missing", "n1",  "n2",
+                                              "n3", "n4",  "n5",  "n6",      "n7",  "n8",
+                                              "n9", "n10", "n11", "n12",     "n13", "n14"};
 
 std::vector<std::string> SystemKeyNames(const std::string& file, const char* section) {
     std::vector<char> buffer(65536, '\0');
@@ -86,11 +84,11 @@ TEST(ProfileDifferential, ReadsAnswerLikeTheSystem) {
         SCOPED_TRACE("file " + std::to_string(i));
         const std::string file = dir.file("read" + std::to_string(i) + ".ini");
         test::WriteBytes(file, corpus[i]);
-        for (const Query& q : kQueries) {
-            EXPECT_EQ(ini::ReadString(corpus[i], q.section, q.key, q.def), SystemString(file, q))
+        for (const Entry& q : kQueries) {
+            EXPECT_EQ(ini::ReadString(corpus[i], q.section, q.key, q.text), SystemString(file, q))
                 << "[" << q.section << "] " << q.key;
         }
-        for (const std::string& key : NumberKeys()) {
+        for (const std::string& key : kNumberKeys) {
             EXPECT_EQ(ini::ReadInt(corpus[i], "s", key, -77),
                       static_cast<int>(GetPrivateProfileIntA("s", key.c_str(), -77, file.c_str())))
                 << key;
@@ -101,27 +99,22 @@ TEST(ProfileDifferential, ReadsAnswerLikeTheSystem) {
 }
 
 TEST(ProfileDifferential, WritesMeanTheSameToTheSystem) {
-    struct Write {
-        const char* section;
-        const char* key;
-        const char* value;
-    };
-    const std::vector<Write> writes = {
+    const std::vector<Entry> writes = {
         {"s", "k", "new"},      {"S", "K", "upper"},  {"s", "added", "1"}, {"fresh", "k", "x"},
         {" s ", "k", "  lead"}, {"s", "bare", "now"}, {"t", "b", "3"},
     };
     test::TempDir dir;
     for (std::size_t i = 0; i < kCorpus.size(); ++i) {
         for (std::size_t w = 0; w < writes.size(); ++w) {
-            const Write& write = writes[w];
+            const Entry& write = writes[w];
             const std::string name = std::to_string(i) + "-" + std::to_string(w);
             const std::string theirs = dir.file("sys" + name + ".ini");
             const std::string ours = dir.file("own" + name + ".ini");
             test::WriteBytes(theirs, kCorpus[i]);
-            WritePrivateProfileStringA(write.section, write.key, write.value, theirs.c_str());
+            WritePrivateProfileStringA(write.section, write.key, write.text, theirs.c_str());
             test::WriteBytes(ours,
-                             ini::WriteString(kCorpus[i], write.section, write.key, write.value));
-            for (const Query& q : kQueries) {
+                             ini::WriteString(kCorpus[i], write.section, write.key, write.text));
+            for (const Entry& q : kQueries) {
                 EXPECT_EQ(SystemString(ours, q), SystemString(theirs, q))
                     << "file " << i << " write " << w << " [" << q.section << "] " << q.key;
             }

@@ -21,10 +21,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-DWORD Attributes(const std::string& path) {
-    return GetFileAttributesW(Utf8ToWide(path).c_str());
-}
-
 // Opened as a scanner opens a new file: others may read, nobody may replace it.
 HANDLE Hold(const std::string& path) {
     return CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -49,7 +45,7 @@ TEST(StagedFileWin32, AReadOnlyTargetIsReplacedOrKeptReadOnly) {
     EXPECT_NE(Stage(dir.str(), target, "new"), WriteResult::kOk);
     CloseHandle(held);
     EXPECT_EQ(test::ReadBytes(target), "old");
-    EXPECT_TRUE(Attributes(target) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(GetFileAttributesW(Utf8ToWide(target).c_str()) & FILE_ATTRIBUTE_READONLY);
 
     EXPECT_EQ(Stage(dir.str(), target, "new"), WriteResult::kOk);
     EXPECT_EQ(test::ReadBytes(target), "new");

@@ -28,88 +28,71 @@ struct Reading {
     VersionRecord record;
 };
 
+// A value found at offset in a copy; bytes past the copy's end read as zero.
+VersionValue ValueIn(std::span<const std::uint8_t> copy, std::size_t offset, std::size_t length) {
+    return {offset < copy.size() ? copy.subspan(offset) : std::span<const std::uint8_t>(),
+            static_cast<std::uint32_t>(length)};
+}
+
+Reading Filled(VersionLoad load, const VersionQuery& query) {
+    Reading reading{load, {}};
+    if (load == VersionLoad::kLoaded)
+        FillVersionRecord(query, reading.record);
+    return reading;
+}
+
 // The system's functions alone, as the reader used them before any check of
 // ours: only for files that are known to be whole.
 Reading UncheckedSystem(const std::string& path) {
-    Reading reading;
     const std::wstring wide = Utf8ToWide(path);
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(wide.c_str(), &ignored);
     if (size < 1)
-        return reading;
+        return {};
     std::vector<std::uint8_t> copy(std::max<std::size_t>(size, 256 * 1024), 0);
-    reading.load = VersionLoad::kCopyFailed;
     if (!GetFileVersionInfoW(wide.c_str(), 0, size, copy.data()))
-        return reading;
-    reading.load = VersionLoad::kLoaded;
-    FillVersionRecord(
-        [&](const std::string& subBlock) -> std::optional<VersionValue> {
-            void* address = nullptr;
-            UINT length = 0;
-            if (!VerQueryValueW(copy.data(), Utf8ToWide(subBlock).c_str(), &address, &length))
-                return std::nullopt;
-            const auto at = static_cast<std::uint8_t*>(address);
-            VersionValue value;
-            if (at >= copy.data() && at < copy.data() + copy.size())
-                value.bytes = std::span(copy).subspan(static_cast<std::size_t>(at - copy.data()));
-            value.length = length;
-            return value;
-        },
-        reading.record);
-    return reading;
+        return {VersionLoad::kCopyFailed, {}};
+    return Filled(VersionLoad::kLoaded, [&](const std::string& subBlock) {
+        void* address = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(copy.data(), Utf8ToWide(subBlock).c_str(), &address, &length))
+            return std::optional<VersionValue>();
+        const auto at = static_cast<std::uint8_t*>(address);
+        const bool inside = at >= copy.data() && at < copy.data() + copy.size();
+        return std::optional(ValueIn(copy, inside ? at - copy.data() : copy.size(), length));
+    });
 }
 
 // The platform's reading: the system's functions behind our own checks.
 Reading CheckedSystem(const std::string& path) {
-    Reading reading;
     VersionResource resource;
-    reading.load = resource.Load(path);
-    if (reading.load == VersionLoad::kLoaded)
-        FillVersionRecord([&](const std::string& s) { return resource.Query(s); }, reading.record);
-    return reading;
+    const VersionLoad load = resource.Load(path);
+    return Filled(load, [&](const std::string& s) { return resource.Query(s); });
 }
 
 Reading Ours(const std::string& path) {
-    Reading reading;
     const std::string image = test::ReadBytes(path);
     pe::MemorySource source({reinterpret_cast<const std::uint8_t*>(image.data()), image.size()});
     const pe::ResourceCopy copy = pe::CopyVersionResource(source);
-    reading.load = copy.outcome == pe::Outcome::kCopied       ? VersionLoad::kLoaded
-                   : copy.outcome == pe::Outcome::kUnreadable ? VersionLoad::kCopyFailed
-                                                              : VersionLoad::kNoResource;
-    if (reading.load != VersionLoad::kLoaded)
-        return reading;
-    FillVersionRecord(
-        [&](const std::string& subBlock) -> std::optional<VersionValue> {
-            std::optional<pe::ValueRef> found = pe::FindValue(copy.bytes, subBlock);
-            if (!found)
-                return std::nullopt;
-            VersionValue value;
-            if (found->offset < copy.bytes.size())
-                value.bytes = std::span(copy.bytes).subspan(found->offset);
-            value.length = found->length;
-            return value;
-        },
-        reading.record);
-    return reading;
+    const VersionLoad load = copy.outcome == pe::Outcome::kCopied       ? VersionLoad::kLoaded
+                             : copy.outcome == pe::Outcome::kUnreadable ? VersionLoad::kCopyFailed
+                                                                        : VersionLoad::kNoResource;
+    return Filled(load, [&](const std::string& subBlock) -> std::optional<VersionValue> {
+        std::optional<pe::ValueRef> found = pe::FindValue(copy.bytes, subBlock);
+        if (!found)
+            return std::nullopt;
+        return ValueIn(copy.bytes, found->offset, found->length);
+    });
 }
 
 std::vector<std::string> Fields(const Reading& r) {
     const VersionRecord& v = r.record;
-    return {std::to_string(static_cast<int>(r.load)),
-            v.StrucVersion,
-            v.VersionText,
-            v.ProductVersion,
-            v.FileFlags,
-            v.FileOS,
-            v.TypeText,
-            v.FileSubType,
-            v.CompanyName,
-            v.FileDescription,
-            v.InternalName,
-            v.LegalCopyright,
-            v.OriginalFileName,
-            v.ProductName};
+    std::vector<std::string> fields = {
+        v.StrucVersion,   v.VersionText,      v.ProductVersion, v.FileFlags,       v.FileOS,
+        v.TypeText,       v.FileSubType,      v.CompanyName,    v.FileDescription, v.InternalName,
+        v.LegalCopyright, v.OriginalFileName, v.ProductName};
+    fields.push_back(std::to_string(static_cast<int>(r.load)));
+    return fields;
 }
 
 // Compares our reading of every file with the system's; returns how many had
@@ -127,34 +110,24 @@ std::size_t ExpectSame(const std::vector<std::string>& paths, bool whole = true)
     return versioned;
 }
 
-std::vector<std::string> ProgramsAndLibraries(const std::string& folder) {
-    std::vector<std::string> paths;
+void AddProgramsAndLibraries(const std::string& folder, std::vector<std::string>& paths) {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
         const std::string extension = UpperCase(entry.path().extension().string());
         if (entry.is_regular_file() && (extension == ".DLL" || extension == ".EXE"))
             paths.push_back(WideToUtf8(entry.path().wstring()));
     }
-    return paths;
 }
 
 TEST(VersionDifferential, EveryProgramAndLibraryOfTheSystemFolders) {
-    std::vector<std::string> paths = ProgramsAndLibraries("C:\\windows\\system32");
-    const std::size_t system32 = paths.size();
-    std::vector<std::string> wow64 = ProgramsAndLibraries("C:\\windows\\syswow64");
-    paths.insert(paths.end(), wow64.begin(), wow64.end());
-    ASSERT_GT(system32, 300u) << "the system folder should hold hundreds of files";
+    std::vector<std::string> paths;
+    AddProgramsAndLibraries("C:\\windows\\system32", paths);
+    ASSERT_GT(paths.size(), 300u) << "the system folder should hold hundreds of files";
+    AddProgramsAndLibraries("C:\\windows\\syswow64", paths);
     const std::size_t versioned = ExpectSame(paths);
-    std::printf("compared %zu files (%zu in system32, %zu in syswow64), %zu with a version\n",
-                paths.size(), system32, wow64.size(), versioned);
+    std::printf("compared %zu files, %zu with a version\n", paths.size(), versioned);
     EXPECT_GT(versioned, 100u);
 }
-
-}  // namespace
-}  // namespace kvu
-
-namespace kvu {
-namespace {
 
 std::uint32_t U32At(const std::string& bytes, std::size_t at) {
     std::uint32_t value = 0;
@@ -166,29 +139,17 @@ std::uint32_t U32At(const std::string& bytes, std::size_t at) {
 
 // Damaged files go to the system only behind our checks: unchecked, it copies
 // what a damaged directory claims, past the end of the file, and the process
-// dies. Where the two part on purpose: a file cut inside its version
-// resource, or a section header whose raw data runs past the end of the file.
-// Wine's loader then treats the whole resource section as missing, or reads
-// zeros for the part that is not there; ours reports a copy that failed (and
-// the reader logs it) or reads what the file holds. Everywhere else they must
-// agree.
+// dies. The raw data places of the section headers stay whole: where they run
+// past the end of the file, Wine's loader reads zeros for the part that is not
+// there, ours what the file holds. (How a cut file is taken is the reader's
+// own test.) Everywhere else the two must agree.
 void ExpectSameForCopiesOf(const char* name, int rounds) {
     test::TempDir dir;
     const std::string image = test::ReadBytes(test::TestImage(name));
-    const std::size_t tree = image.find(test::Utf16Bytes(u"VS_VERSION_INFO")) - 6;
-    const std::size_t treeEnd = tree + (U32At(image, tree) & 0xFFFF);
     const std::size_t headers = U32At(image, 0x3C);
     const std::size_t sections = headers + 24 + (U32At(image, headers + 20) & 0xFFFF);
     const std::size_t sectionCount = U32At(image, headers + 6) & 0xFFFF;
-    const std::size_t resourceSection = U32At(image, sections + 40 * (sectionCount - 1) + 20);
-    ASSERT_LT(resourceSection, tree);
     std::vector<std::string> paths;
-    for (std::size_t length = 0; length <= image.size(); length += 31) {
-        if (length >= resourceSection && length < treeEnd)
-            continue;
-        paths.push_back(dir.file("cut" + std::to_string(length) + ".dll"));
-        test::WriteBytes(paths.back(), image.substr(0, length));
-    }
     std::uint32_t seed = 12345;
     for (int round = 0; round < rounds; ++round) {
         std::string damaged = image;
@@ -207,7 +168,7 @@ void ExpectSameForCopiesOf(const char* name, int rounds) {
     EXPECT_GT(versioned, paths.size() / 2) << name;
 }
 
-TEST(VersionDifferential, TruncatedAndDamagedCopies) {
+TEST(VersionDifferential, DamagedCopies) {
     ExpectSameForCopiesOf("full.dll", 400);
     ExpectSameForCopiesOf("translations.dll", 400);
 }
