@@ -33,8 +33,8 @@ std::string ResponseHead(int status, const std::vector<std::string>& headers) {
 }  // namespace
 
 bool HttpExchange::Pause(std::chrono::milliseconds time) {
-    std::unique_lock lock(server_.mutex_);
-    return !server_.stopped_.wait_for(lock, time, [this] { return server_.stopping_; });
+    std::unique_lock lock(server.mutex_);
+    return !server.stopped_.wait_for(lock, time, [this] { return server.stopping_; });
 }
 
 HttpTestServer::HttpTestServer() {
@@ -105,7 +105,7 @@ void HttpTestServer::Answer(SocketHandle socket) {
     std::string path = RequestPath(head);
     if (!path.empty()) {
         const bool http10 = head.substr(0, head.find("\r\n")).ends_with(" HTTP/1.0");
-        HttpExchange exchange(*this, socket, http10);
+        HttpExchange exchange{*this, socket, http10};
         HandlerFor(path)(exchange);
     }
     // A graceful end: the client reads everything that was sent before it
@@ -141,7 +141,7 @@ HttpHandler ReplyChunked(std::vector<std::string> pieces, ChunkCut cut) {
         std::size_t total = cut == ChunkCut::kNoFinalChunk ? 1 : 0;
         for (const std::string& piece : pieces)
             total += piece.size();
-        const bool http10 = exchange.http10();
+        const bool http10 = exchange.http10;
         exchange.Send(ResponseHead(200, {http10 ? "Content-Length: " + std::to_string(total)
                                                 : "Transfer-Encoding: chunked"}));
         for (std::size_t i = 0; i < pieces.size(); ++i) {

@@ -21,21 +21,15 @@ namespace kvu::test {
 class HttpTestServer;
 
 // One request as its handler sees it: the raw connection, so a handler may
-// answer wrongly on purpose.
-class HttpExchange {
-  public:
-    HttpExchange(HttpTestServer& server, SocketHandle socket, bool http10)
-        : server_(server), socket_(socket), http10_(http10) {}
-    // An HTTP/1.0 request: no chunked answer, as real servers do.
-    bool http10() const { return http10_; }
-    bool Send(std::string_view bytes) { return SendAll(socket_, bytes); }
+// answer wrongly on purpose. An HTTP/1.0 request gets no chunked answer, as
+// real servers do.
+struct HttpExchange {
+    HttpTestServer& server;
+    SocketHandle socket;
+    bool http10;
+    bool Send(std::string_view bytes) { return SendAll(socket, bytes); }
     // Waits for the time given; false when the server stops first.
     bool Pause(std::chrono::milliseconds time);
-
-  private:
-    HttpTestServer& server_;
-    SocketHandle socket_;
-    bool http10_;
 };
 
 using HttpHandler = std::function<void(HttpExchange&)>;
@@ -56,7 +50,7 @@ class HttpTestServer {
     int Hits(const std::string& path) const;
 
   private:
-    friend class HttpExchange;
+    friend struct HttpExchange;
     void Serve();
     void Answer(SocketHandle socket);
     HttpHandler HandlerFor(const std::string& path);
