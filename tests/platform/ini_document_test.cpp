@@ -40,7 +40,6 @@ TEST(IniRead, ValuesAndDefaults) {
         {"9_PARAM", "REPO_URL", "def", "def"}};
     for (const auto& [section, key, def, value] : cases)
         EXPECT_EQ(ReadString(kFile, section, key, def), value) << section << " " << key;
-    EXPECT_EQ(ReadString("", "0_PARAM", "REPO_URL", "def"), "def");
     const std::string text = "[s]\r\nk=" + std::string(1500, 'v') + "\r\n";
     EXPECT_EQ(ReadString(text, "s", "k", ""), std::string(1023, 'v'));
     EXPECT_EQ(ReadString(text, "s", "k", "", 30), std::string(29, 'v'));
@@ -54,7 +53,6 @@ TEST(IniRead, WholeNumbersFollowTheSystemParser) {
     for (const auto& [value, number] : cases)
         EXPECT_EQ(ReadInt("[s]\r\nk=" + std::string(value) + "\r\n", "s", "k", -99), number)
             << value;
-    EXPECT_EQ(ReadInt("", "s", "k", 1), 1);
 }
 
 // In place where the key is, else at the end of its section, else in a new
