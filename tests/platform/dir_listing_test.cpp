@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::vector<std::string> Names(const std::vector<DirEntry>& entries) {
-    std::vector<std::string> names;
-    for (const DirEntry& e : entries)
-        names.push_back(e.name);
-    return names;
+    auto names = entries | std::views::transform(&DirEntry::name);
+    return {names.begin(), names.end()};
 }
 
 using Strings = std::vector<std::string>;

@@ -41,7 +41,7 @@ TEST(InternetTransfer, HandsTheWholeBodyToTheSinkInEveryFraming) {
         {"/big.bin", test::Reply(200, big), big},
         {"/length", test::Reply(200, ""), ""},
         {"/nocontent", test::Reply(204, ""), ""},
-        {"/close", test::ReplyUntilClose(200, ""), ""},
+        {"/close", test::ReplyWith(200, {}, ""), ""},
         {"/chunked", test::ReplyChunked({}), ""},
         {"/old", test::Redirect(302, "/new"), "first second third"}};
     for (const auto& [path, handler, body] : cases)
@@ -73,9 +73,13 @@ TEST(InternetTransfer, ErrorStatusesAndBrokenOrSilentServersFail) {
         {"server error", test::Reply(500, "<html>server error</html>"), 500},
         {"not found, no page", test::Reply(404, ""), 404},
         {"redirect to a 404", test::Redirect(302, "/nowhere"), 404},
-        {"body shorter than announced", test::ReplyTruncated(4096, std::string(1000, 't')), {}},
-        {"chunked body cut mid-chunk", test::ReplyChunkedCut(pieces, true), {}},
-        {"chunked body without its final chunk", test::ReplyChunkedCut(pieces, false), {}},
+        {"body shorter than announced",
+         test::ReplyWith(200, {"Content-Length: 4096"}, std::string(1000, 't')),
+         {}},
+        {"chunked body cut mid-chunk", test::ReplyChunked(pieces, test::ChunkCut::kMidChunk), {}},
+        {"chunked body without its final chunk",
+         test::ReplyChunked(pieces, test::ChunkCut::kNoFinalChunk),
+         {}},
         {"server slower than the time-out", test::AfterPause(5s, test::Reply(200, "late")), {}},
         {"body stalls past the time-out", test::ReplyStalling(std::string(8000, 's'), 1, 5s), {}},
     };

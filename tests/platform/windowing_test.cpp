@@ -65,9 +65,19 @@ TEST_F(WindowingTest, CodeRaisesChangeAndClickOnlyWhenTheValueChanges) {
     EXPECT_THROW(form.check.SetValue(3), std::out_of_range);
 }
 
+// Only the user's check of a row raises the check event.
 TEST_F(WindowingTest, TheUserReachesOnlyShownEnabledControlsOfAShownWindow) {
+    form.list.AddColumn("név", 2000);
+    form.list.AddRows({{"a"}, {"b"}});
+    std::vector<int> checked;
+    form.list.onItemCheck = [&](int row) { checked.push_back(row); };
+    form.list.SetChecked(0, true);
     EXPECT_FALSE(Click(form.button)) << "the window is not shown yet";
     session.Show(form);
+    EXPECT_TRUE(CheckRow(form.list, 1, true));
+    EXPECT_TRUE(CheckRow(form.list, 1, true));  // already checked
+    EXPECT_EQ(checked, std::vector<int>{1});
+    EXPECT_TRUE(form.list.Checked(0));
     EXPECT_TRUE(Click(form.button));
     form.button.SetEnabled(false);
     EXPECT_FALSE(Click(form.button));
@@ -105,19 +115,6 @@ TEST_F(WindowingTest, SortingByAColumnsTextKeepsTheRowNumbers) {
     EXPECT_EQ(form.list.CellText(1, 0), "Alfa") << "row 1 is still the second row added";
     form.list.SetSorted(false);
     EXPECT_EQ(form.list.DisplayOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5}));
-}
-
-TEST_F(WindowingTest, OnlyTheUsersCheckRaisesTheCheckEvent) {
-    form.list.AddColumn("név", 2000);
-    form.list.AddRows({{"a"}, {"b"}});
-    std::vector<int> checked;
-    form.list.onItemCheck = [&](int row) { checked.push_back(row); };
-    form.list.SetChecked(0, true);
-    session.Show(form);
-    EXPECT_TRUE(CheckRow(form.list, 1, true));
-    EXPECT_TRUE(CheckRow(form.list, 1, true));  // already checked
-    EXPECT_EQ(checked, std::vector<int>{1});
-    EXPECT_TRUE(form.list.Checked(0));
 }
 
 // Only a change of size is a resize; the input box offers its default text.

@@ -33,8 +33,8 @@ std::string ResponseHead(int status, const std::vector<std::string>& headers) {
 }  // namespace
 
 bool HttpExchange::Pause(std::chrono::milliseconds time) {
-    std::unique_lock lock(server_.mutex_);
-    return !server_.stopped_.wait_for(lock, time, [this] { return server_.stopping_; });
+    std::unique_lock lock(server.mutex_);
+    return !server.stopped_.wait_for(lock, time, [this] { return server.stopping_; });
 }
 
 HttpTestServer::HttpTestServer() {
@@ -105,7 +105,7 @@ void HttpTestServer::Answer(SocketHandle socket) {
     std::string path = RequestPath(head);
     if (!path.empty()) {
         const bool http10 = head.substr(0, head.find("\r\n")).ends_with(" HTTP/1.0");
-        HttpExchange exchange(*this, socket, http10);
+        HttpExchange exchange{*this, socket, http10};
         HandlerFor(path)(exchange);
     }
     // A graceful end: the client reads everything that was sent before it
@@ -120,71 +120,43 @@ void HttpTestServer::Answer(SocketHandle socket) {
     CloseSocket(socket);
 }
 
+HttpHandler ReplyWith(int status, std::vector<std::string> headers, std::string body) {
+    return [status, headers = std::move(headers), body = std::move(body)](HttpExchange& exchange) {
+        exchange.Send(ResponseHead(status, headers) + body);
+    };
+}
+
 HttpHandler Reply(int status, std::string body) {
-    return [status, body = std::move(body)](HttpExchange& exchange) {
-        exchange.Send(ResponseHead(status, {"Content-Length: " + std::to_string(body.size())}) +
-                      body);
-    };
-}
-
-HttpHandler ReplyTruncated(std::uint64_t announced, std::string sent) {
-    return [announced, sent = std::move(sent)](HttpExchange& exchange) {
-        exchange.Send(ResponseHead(200, {"Content-Length: " + std::to_string(announced)}) + sent);
-    };
-}
-
-namespace {
-
-// Sends pieces as chunks, or to HTTP/1.0 plainly after the length of the body
-// meant. Cut off: in the middle of the last piece (midChunk), else after the
-// last piece without the final chunk (the server meant to send more).
-void SendChunked(HttpExchange& exchange, const std::vector<std::string>& pieces, bool midChunk,
-                 bool complete) {
-    std::size_t total = complete || midChunk ? 0 : 1;
-    for (const std::string& piece : pieces)
-        total += piece.size();
-    exchange.Send(ResponseHead(200, {exchange.http10() ? "Content-Length: " + std::to_string(total)
-                                                       : "Transfer-Encoding: chunked"}));
-    char size[32];
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const bool cut = midChunk && i + 1 == pieces.size();
-        std::string_view piece = pieces[i];
-        if (!exchange.http10()) {
-            std::snprintf(size, sizeof size, "%zx\r\n", piece.size());
-            exchange.Send(size);
-        }
-        exchange.Send(cut ? piece.substr(0, piece.size() / 2) : piece);
-        if (!exchange.http10() && !cut)
-            exchange.Send("\r\n");
-    }
-    if (complete && !exchange.http10())
-        exchange.Send("0\r\n\r\n");
-}
-
-}  // namespace
-
-HttpHandler ReplyChunked(std::vector<std::string> pieces) {
-    return [pieces = std::move(pieces)](HttpExchange& exchange) {
-        SendChunked(exchange, pieces, false, true);
-    };
-}
-
-HttpHandler ReplyChunkedCut(std::vector<std::string> pieces, bool midChunk) {
-    return [pieces = std::move(pieces), midChunk](HttpExchange& exchange) {
-        SendChunked(exchange, pieces, midChunk, false);
-    };
-}
-
-HttpHandler ReplyUntilClose(int status, std::string body) {
-    return [status, body = std::move(body)](HttpExchange& exchange) {
-        exchange.Send(ResponseHead(status, {}) + body);
-    };
+    const std::string length = "Content-Length: " + std::to_string(body.size());
+    return ReplyWith(status, {length}, std::move(body));
 }
 
 HttpHandler Redirect(int status, std::string location) {
-    return [status, location = std::move(location)](HttpExchange& exchange) {
-        exchange.Send(ResponseHead(status, {"Location: " + location, "Content-Length: 5"}) +
-                      "moved");
+    return ReplyWith(status, {"Location: " + location, "Content-Length: 5"}, "moved");
+}
+
+HttpHandler ReplyChunked(std::vector<std::string> pieces, ChunkCut cut) {
+    return [pieces = std::move(pieces), cut](HttpExchange& exchange) {
+        // A cut body falls short of the length announced to HTTP/1.0.
+        std::size_t total = cut == ChunkCut::kNoFinalChunk ? 1 : 0;
+        for (const std::string& piece : pieces)
+            total += piece.size();
+        const bool http10 = exchange.http10;
+        exchange.Send(ResponseHead(200, {http10 ? "Content-Length: " + std::to_string(total)
+                                                : "Transfer-Encoding: chunked"}));
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            std::string_view piece = pieces[i];
+            const bool cutHere = cut == ChunkCut::kMidChunk && i + 1 == pieces.size();
+            char size[32];
+            std::snprintf(size, sizeof size, "%zx\r\n", piece.size());
+            if (!http10)
+                exchange.Send(size);
+            exchange.Send(cutHere ? piece.substr(0, piece.size() / 2) : piece);
+            if (!http10 && !cutHere)
+                exchange.Send("\r\n");
+        }
+        if (cut == ChunkCut::kNone && !http10)
+            exchange.Send("0\r\n\r\n");
     };
 }
 

@@ -21,21 +21,15 @@ namespace kvu::test {
 class HttpTestServer;
 
 // One request as its handler sees it: the raw connection, so a handler may
-// answer wrongly on purpose.
-class HttpExchange {
-  public:
-    HttpExchange(HttpTestServer& server, SocketHandle socket, bool http10)
-        : server_(server), socket_(socket), http10_(http10) {}
-    // An HTTP/1.0 request: no chunked answer, as real servers do.
-    bool http10() const { return http10_; }
-    bool Send(std::string_view bytes) { return SendAll(socket_, bytes); }
+// answer wrongly on purpose. An HTTP/1.0 request gets no chunked answer, as
+// real servers do.
+struct HttpExchange {
+    HttpTestServer& server;
+    SocketHandle socket;
+    bool http10;
+    bool Send(std::string_view bytes) { return SendAll(socket, bytes); }
     // Waits for the time given; false when the server stops first.
     bool Pause(std::chrono::milliseconds time);
-
-  private:
-    HttpTestServer& server_;
-    SocketHandle socket_;
-    bool http10_;
 };
 
 using HttpHandler = std::function<void(HttpExchange&)>;
@@ -56,7 +50,7 @@ class HttpTestServer {
     int Hits(const std::string& path) const;
 
   private:
-    friend class HttpExchange;
+    friend struct HttpExchange;
     void Serve();
     void Answer(SocketHandle socket);
     HttpHandler HandlerFor(const std::string& path);
@@ -72,20 +66,20 @@ class HttpTestServer {
     std::thread thread_;
 };
 
+// A response with these headers and this body, the connection then closed:
+// without a length the close ends the body, a length beyond the bytes sent
+// cuts it off.
+HttpHandler ReplyWith(int status, std::vector<std::string> headers, std::string body);
 // A complete response with a Content-Length.
 HttpHandler Reply(int status, std::string body);
-// A body announced longer than it is, the connection then closed.
-HttpHandler ReplyTruncated(std::uint64_t announced, std::string sent);
-// A body in chunked transfer coding, one chunk per piece; to an HTTP/1.0
-// request the same body with its length, as a server of static files answers.
-HttpHandler ReplyChunked(std::vector<std::string> pieces);
-// The same, cut off: in the middle of the last piece, or (midChunk false)
-// without the final chunk. To HTTP/1.0, a length the bytes sent fall short of.
-HttpHandler ReplyChunkedCut(std::vector<std::string> pieces, bool midChunk);
-// A body without a length, ended by closing the connection.
-HttpHandler ReplyUntilClose(int status, std::string body);
 // A redirect to location.
 HttpHandler Redirect(int status, std::string location);
+enum class ChunkCut { kNone, kMidChunk, kNoFinalChunk };
+// A body in chunked transfer coding, one chunk per piece, whole or cut off in
+// the middle of the last piece or without the final chunk. To an HTTP/1.0
+// request the same body with its length (short of it when cut), as a server
+// of static files answers.
+HttpHandler ReplyChunked(std::vector<std::string> pieces, ChunkCut cut = ChunkCut::kNone);
 // Nothing for delay, then what the next handler sends.
 HttpHandler AfterPause(std::chrono::milliseconds delay, HttpHandler next);
 // Headers and the body's first bytes, then nothing for delay, then the rest.

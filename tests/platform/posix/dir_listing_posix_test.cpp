@@ -5,6 +5,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::vector<std::string> Names(const std::vector<DirEntry>& entries) {
-    std::vector<std::string> names;
-    for (const DirEntry& e : entries)
-        names.push_back(e.name);
-    return names;
+    auto names = entries | std::views::transform(&DirEntry::name);
+    return {names.begin(), names.end()};
 }
 
 TEST(DirListingPosix, DotNamesAndSpecialFilesAreLeftOut) {
