@@ -39,14 +39,8 @@ class FillupTest : public ::testing::Test {
 
     void Install(const std::string& file, const std::string& version, DateTime date,
                  bool restricted = false) {
-        FileData data;
-        data.File = P(file);
-        data.FileName = file.substr(file.rfind('/') + 1);
-        data.FileDate = date;
-        data.filesize = 100;
-        data.FileVersion = version;
-        data.FileRestricted = restricted;
-        ASSERT_TRUE(index.Add(data));
+        const std::string name = file.substr(file.rfind('/') + 1);
+        ASSERT_TRUE(index.Add({P(file), name, date, 100, version, restricted}));
     }
     void Row(int rid, const std::string& file, const std::string& version, const std::string& date,
              const std::string& mode, const std::string& targetDir = "") {
