@@ -42,9 +42,12 @@ TEST_F(LiveUpdateFormTest, TheProductsFillTheSelectorAndASelectedOneLoadsItsSect
     EXPECT_FALSE(f.state().DeleteTempFlag);
     EXPECT_EQ(Ini("UPDATE_ONLY_NEWER", 12), "1") << "the load changed the box: written back";
 
+    ASSERT_TRUE(Type(f.tbRepoFile, "http://h/12b.xrs"));
     ASSERT_TRUE(Type(f.tbAppPath, "E:\\Uj"));
+    EXPECT_EQ(Ini("REPO_URL", 12), "http://h/12b.xrs");
     EXPECT_EQ(Ini("APP_PATH", 12), "E:\\Uj");
     EXPECT_EQ(Ini("APP_PATH", 0), appPathOfCustom) << "the previous product is left alone";
+    EXPECT_EQ(Ini("REPO_URL", 0), "<none>");
 
     ASSERT_TRUE(Select(f.cbSw, 2));
     EXPECT_EQ(f.state().SelectedProductNumber, 3);

@@ -13,9 +13,6 @@ class SettingsTest : public ::testing::Test {
     test::TempDir app;
     test::TempDir temp;
     std::string ini() const { return app.file("kvu.ini"); }
-    std::string Get(int product, const char* key) const {
-        return ReadProfileString(ProductSection(product), key, "<none>", ini());
-    }
 };
 
 // The other values are seen through the main window's product selection.
@@ -40,13 +37,6 @@ TEST_F(SettingsTest, TempPathFallsBackUnlessItNamesSomethingThatExists) {
     EXPECT_EQ(ChooseTempPath(app.str() + std::string("\0junk", 5), temp.str()), app.str());
     test::WriteBytes(app.file("a-file"), "x");
     EXPECT_EQ(ChooseTempPath(app.file("a-file"), temp.str()), app.file("a-file"));
-}
-
-// The other write-backs are seen through the main window.
-TEST_F(SettingsTest, TheUrlGoesToTheNamedProductOnly) {
-    WriteRepoUrl(app.str(), 5, "http://h/5.xrs");
-    EXPECT_EQ(Get(5, "REPO_URL"), "http://h/5.xrs");
-    EXPECT_EQ(Get(0, "REPO_URL"), "<none>");
 }
 
 }  // namespace
