@@ -63,7 +63,6 @@ TEST(FindTempFolder, TmpThenTempThenTheApplicationFolder) {
         {tmp.str(), temp.str(), tmp.str()},
         {"", temp.str(), temp.str()},
         {missing, temp.str(), app.str()},
-        {missing, missing, app.str()},
         {"", "", app.str()},
         {app.file("a-file"), temp.str(), app.str()}};
     for (const auto& [tmpValue, tempValue, expected] : cases) {
@@ -98,7 +97,6 @@ TEST_F(LiveUpdateFormTest, AFailingStartUpStepIsRetriedThreeTimesThenSkipped) {
     LiveUpdateForm& f = Start(std::move(deps));
     EXPECT_EQ(connectionTries, 4);
     EXPECT_EQ(lookups, 4);
-    EXPECT_EQ(f.state().DefaultTempFolder, app.str());
     EXPECT_EQ(f.tbTempPath.Text(), app.str());
     EXPECT_EQ(f.cbSw.ItemCount(), 2);
     EXPECT_EQ(f.state().RepositoryUrl, "http://update.tarvo.hu/pelt/repository.xrs");
