@@ -155,7 +155,6 @@ TEST_F(FillupTest, RecordsCarryTheRowAndTheInstalledFacts) {
     EXPECT_EQ(installed.LocalFileDate, "2022.01.02. 03:04:05");
     EXPECT_EQ(installed.LocalFileSize, 100);
     EXPECT_FALSE(installed.Download);
-    EXPECT_EQ(installed.UpdateCase(), "újabb verzió ->");
     const clsUpdateInfo& missing = *GetUpdateInfo(list, 2);
     EXPECT_EQ(missing.LocalPath, P("/prod/sub/new.ocx"));
     EXPECT_EQ(missing.TargetDir, "sub");
