@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 #include <vector>
 
 #include "decision/update_form.h"
@@ -23,11 +24,7 @@ using headless::Click;
 using headless::Type;
 using test::LiveUpdateFormTest;
 
-struct Seen {
-    double value, max;
-    std::string caption;
-    bool operator==(const Seen&) const = default;
-};
+using Seen = std::tuple<double, double, std::string>;  // value, maximum, caption
 
 class UpdateSearchTest : public test::LiveUpdateFormTest {
   protected:
@@ -195,10 +192,8 @@ TEST_F(LiveUpdateFormTest, UnZipAndCopyFileUsesTheLibraryOfTheApplicationFolder)
 
     std::string message;
     f.UnZipAndCopyFile(1, message);
-    f.UnZipAndCopyFile(2, message);
     EXPECT_EQ(message, kUnzipFailureLine + std::string("53 File not found: ") +
-                           app.file(kExtractionLibraryName) + "\r\n" + kUnzipFailureLine +
-                           "91 no update record at position 2\r\n");
+                           app.file(kExtractionLibraryName) + "\r\n");
 
     std::filesystem::copy_file(JoinPath(AppFolder(), kExtractionLibraryName),
                                app.file(kExtractionLibraryName));

@@ -2,34 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "tests/support/base64.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {
 namespace {
 
-std::vector<std::string> Columns(std::initializer_list<const char*> texts) {
-    return std::vector<std::string>(texts.begin(), texts.end());
-}
-
-TEST(AddRow, FillsEveryFieldInColumnOrder) {
-    RepositoryRowList rows;
-    addRow(Columns({"3", "-2", "http://h/a.zip", "a.dll", "DLL", "2.1.0.15", "2023.04.05. 07:08:09",
-                    "12345", "ALLWAYS", "bin", "ignored"}),
-           rows);
-    ASSERT_EQ(rows.size(), 1u);
-    const clsRepoFiles& r = rows[0];
-    EXPECT_EQ(r.RID, 3);
-    EXPECT_EQ(r.OptionNumber, -2);
-    EXPECT_EQ(r.zipname, "http://h/a.zip");
-    EXPECT_EQ(r.FileName, "a.dll");
-    EXPECT_EQ(r.FileType, "DLL");
-    EXPECT_EQ(r.version, "2.1.0.15");
-    EXPECT_EQ(r.datetime, "2023.04.05. 07:08:09");
-    EXPECT_EQ(r.filesize, 12345.0);
-    EXPECT_EQ(r.UpdateMode, "ALLWAYS");
-    EXPECT_EQ(r.TargetDir, "bin");
-    EXPECT_EQ(r.filepath, "");
+// A row's fields in column order, tab-separated as in the repository.
+std::string Fields(const clsRepoFiles& r) {
+    std::ostringstream out;
+    out << r.RID << '\t' << r.OptionNumber << '\t' << r.zipname << '\t' << r.FileName << '\t'
+        << r.FileType << '\t' << r.version << '\t' << r.datetime << '\t' << r.filesize << '\t'
+        << r.UpdateMode << '\t' << r.TargetDir;
+    return out.str();
 }
 
 TEST(AddRow, FieldsThatDoNotConvertStayZeroAndTheRowIsKept) {
@@ -50,7 +37,7 @@ TEST(AddRow, FieldsThatDoNotConvertStayZeroAndTheRowIsKept) {
                           {"", 0, "4294967296", 4294967296.0},
                           {"1", 1, " \t ", 0}}) {
         RepositoryRowList rows;
-        addRow(Columns({c.rid, "opt", "z", "f", "t", "v", "d", c.size, ""}), rows);
+        addRow({c.rid, "opt", "z", "f", "t", "v", "d", c.size, ""}, rows);
         ASSERT_EQ(rows.size(), 1u) << c.rid;
         EXPECT_EQ(rows[0].RID, c.expectedRid) << c.rid;
         EXPECT_EQ(rows[0].OptionNumber, 0);
@@ -76,7 +63,7 @@ TEST(ReadRepositoryFile, DecodesEveryLineAndKeepsFileOrder) {
         "appid\tx\tz\tf\tt\tv\td\t1\t",
         "1\t0\tz\tf\tt\tv\td\tFileSize\t",
         "1\t2\t3\t4\t5\t6\t7\t8",
-        "2\t0\thttp://h/b.zip\tb.exe\tEXE\t2.0\t2023-01-03\t20\tNOTEXIST\tsub",
+        "-2\t-3\thttp://h/b.zip\tb.exe\tEXE\t2.0\t2023-01-03\t20\tNOTEXIST\tsub\tignored",
         "1\t0\thttp://h/c.zip\tc.ocx\tOCX\t3.0\t2023-01-04\t30\tALLWAYS",
     };
     for (const char* lineEnd : {"\r\n", "\n"}) {
@@ -85,11 +72,9 @@ TEST(ReadRepositoryFile, DecodesEveryLineAndKeepsFileOrder) {
         RepositoryRowList rows;
         ReadRepositoryFile(path, rows);
         ASSERT_EQ(rows.size(), 3u);
-        EXPECT_EQ(rows[0].FileName, "a.dll");
-        EXPECT_EQ(rows[1].FileName, "b.exe");
-        EXPECT_EQ(rows[1].TargetDir, "sub");
-        EXPECT_EQ(rows[2].UpdateMode, "ALLWAYS");
-        EXPECT_EQ(rows[2].TargetDir, "") << "nine columns: no target folder";
+        EXPECT_EQ(Fields(rows[0]), lines[1]);
+        EXPECT_EQ(Fields(rows[1]), lines[7].substr(0, lines[7].rfind('\t')));
+        EXPECT_EQ(Fields(rows[2]), lines[8] + "\t") << "nine columns: no target folder";
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/paths.h"
 #include "platform/profile.h"
 #include "tests/support/temp_dir.h"
 
@@ -13,28 +12,13 @@ class SettingsTest : public ::testing::Test {
   protected:
     test::TempDir app;
     test::TempDir temp;
-    std::string ini() const { return IniFilePath(app.str()); }
-    std::string Get(int product, const char* key) const {
-        return ReadProfileString(ProductSection(product), key, "<none>", ini());
-    }
+    std::string ini() const { return app.file("kvu.ini"); }
 };
 
-// How a path is joined is seen in BuildLocalPath's test.
-TEST(SettingsPath, TheIniFileIsInTheApplicationFolder) {
-    EXPECT_EQ(IniFilePath("app"), std::string("app") + kPathSep + "kvu.ini");
-}
-
-TEST_F(SettingsTest, StoredValuesAreShownUnchanged) {
-    test::WriteBytes(ini(),
-                     "[3_PARAM]\r\nREPO_URL=http://h/r.xrs \r\nAPP_PATH=D:\\Lindora\r\n"
-                     "TEMP_PATH=  " +
-                         temp.str() + "  \r\nDELETE_TMP=0\r\nUPDATE_ONLY_NEWER=7\r\n");
-    ProductSettings s = ReadProductSettings(app.str(), 3, "unused");
-    EXPECT_EQ(s.repoUrl, "http://h/r.xrs");
-    EXPECT_EQ(s.appPath, "D:\\Lindora");
-    EXPECT_EQ(s.tempPath, temp.str());
-    EXPECT_FALSE(s.deleteTempFlag);
-    EXPECT_TRUE(s.onlyNewer);
+// The other values are seen through the main window's product selection.
+TEST_F(SettingsTest, AStoredTempFolderIsShownUnchanged) {
+    test::WriteBytes(ini(), "[3_PARAM]\r\nTEMP_PATH=  " + temp.str() + "  \r\n");
+    EXPECT_EQ(ReadProductSettings(app.str(), 3, "unused").tempPath, temp.str());
 }
 
 TEST_F(SettingsTest, DeleteFlagIsSetOnlyByOne) {
@@ -53,13 +37,6 @@ TEST_F(SettingsTest, TempPathFallsBackUnlessItNamesSomethingThatExists) {
     EXPECT_EQ(ChooseTempPath(app.str() + std::string("\0junk", 5), temp.str()), app.str());
     test::WriteBytes(app.file("a-file"), "x");
     EXPECT_EQ(ChooseTempPath(app.file("a-file"), temp.str()), app.file("a-file"));
-}
-
-// The other write-backs are seen through the main window.
-TEST_F(SettingsTest, TheUrlGoesToTheNamedProductOnly) {
-    WriteRepoUrl(app.str(), 5, "http://h/5.xrs");
-    EXPECT_EQ(Get(5, "REPO_URL"), "http://h/5.xrs");
-    EXPECT_EQ(Get(0, "REPO_URL"), "<none>");
 }
 
 }  // namespace

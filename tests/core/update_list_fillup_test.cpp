@@ -39,14 +39,8 @@ class FillupTest : public ::testing::Test {
 
     void Install(const std::string& file, const std::string& version, DateTime date,
                  bool restricted = false) {
-        FileData data;
-        data.File = P(file);
-        data.FileName = file.substr(file.rfind('/') + 1);
-        data.FileDate = date;
-        data.filesize = 100;
-        data.FileVersion = version;
-        data.FileRestricted = restricted;
-        ASSERT_TRUE(index.Add(data));
+        const std::string name = file.substr(file.rfind('/') + 1);
+        ASSERT_TRUE(index.Add({P(file), name, date, 100, version, restricted}));
     }
     void Row(int rid, const std::string& file, const std::string& version, const std::string& date,
              const std::string& mode, const std::string& targetDir = "") {
@@ -161,7 +155,6 @@ TEST_F(FillupTest, RecordsCarryTheRowAndTheInstalledFacts) {
     EXPECT_EQ(installed.LocalFileDate, "2022.01.02. 03:04:05");
     EXPECT_EQ(installed.LocalFileSize, 100);
     EXPECT_FALSE(installed.Download);
-    EXPECT_EQ(installed.UpdateCase(), "újabb verzió ->");
     const clsUpdateInfo& missing = *GetUpdateInfo(list, 2);
     EXPECT_EQ(missing.LocalPath, P("/prod/sub/new.ocx"));
     EXPECT_EQ(missing.TargetDir, "sub");

@@ -8,14 +8,6 @@
 namespace kvu {
 namespace {
 
-constexpr DateTime kSample{2023, 4, 5, 7, 8, 9};
-
-TEST(DateText, FormatsWithLeadingZeros) {
-    EXPECT_EQ(FormatDateText(kSample), "2023.04.05. 07:08:09");
-    EXPECT_EQ(FormatDateText({1999, 12, 31, 23, 59, 59}), "1999.12.31. 23:59:59");
-    EXPECT_EQ(FormatDateText({1, 1, 1, 0, 0, 0}), "0001.01.01. 00:00:00");
-}
-
 // Each accepted text with the date it means, as the program writes it; the
 // written form itself is read back below.
 TEST(DateText, ReadsTheAcceptedForms) {
