@@ -104,7 +104,7 @@ TEST(Damage, TheCodeSaysWhatIsWrongAndTheInstalledFileStays) {
         CallbackLog log;
         const UnzipCall missing(installed.file("update.zip"), installed.str());
         EXPECT_EQ(
-            (c.bytes ? ExtractBytes(*c.bytes, installed.str(), log) : Extract(missing, log)).code,
+            (c.bytes ? ExtractBytes(*c.bytes, installed.str(), &log) : Extract(missing, &log)).code,
             c.code);
         EXPECT_NE(log.AllPrinted().find(c.printed), std::string::npos) << log.AllPrinted();
         installed.ExpectUntouched();
@@ -134,7 +134,7 @@ TEST(Refusal, TheCallerCanStopTheRun) {
     CallbackLog log;
     log.serviceAnswer = 1;
     const std::string bytes = ZipOf({{.name = "a", .data = "1"}, {.name = "app.dll", .data = "2"}});
-    EXPECT_EQ(ExtractBytes(bytes, installed.str(), log).code, kUnzipInterrupted);
+    EXPECT_EQ(ExtractBytes(bytes, installed.str(), &log).code, kUnzipInterrupted);
     EXPECT_EQ(log.Names("service"), std::vector<std::string>{"a"});
     EXPECT_EQ(ReadBytes(installed.file("app.dll")), InstalledFolder::kInstalledBytes);
 }

@@ -58,7 +58,7 @@ TEST(Encryption, PasswordsAreAskedOncePerMemberUntilOneFits) {
         log.passwords = c.passwords;
         UnzipCall call(Prepared(c.archive), installed.str());
         call.options.*c.mode = 1;
-        EXPECT_EQ(Extract(call, log).code, c.code);
+        EXPECT_EQ(Extract(call, &log).code, c.code);
         EXPECT_EQ(log.Names("password"), c.asked);
         EXPECT_NE(log.AllPrinted().find(c.printed), std::string::npos);
         const std::string sources = Prepared("sources") + kPathSep;

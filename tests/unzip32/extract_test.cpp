@@ -150,7 +150,7 @@ TEST_F(Extraction, SpacesAndLineEndsAreConvertedWhenAsked) {
 // Made at build time by Python's zipfile: a folder, data descriptors, ZIP64 records.
 TEST_F(Extraction, ArchivesFromOtherWritersAreRead) {
     CallbackLog log;
-    EXPECT_EQ(Extract(UnzipCall(Prepared("python.zip"), work_.str()), log).code, kUnzipOk)
+    EXPECT_EQ(Extract(UnzipCall(Prepared("python.zip"), work_.str()), &log).code, kUnzipOk)
         << log.AllPrinted();
     for (std::string file : {"app.dll", "readme.txt", "empty.txt"})
         EXPECT_EQ(ReadBytes(work_.file(file)), ReadBytes(Prepared("sources/" + file)));
@@ -204,7 +204,7 @@ TEST_F(Extraction, ExistingFilesFollowTheOverwriteOptionsAndTheAnswers) {
         CallbackLog log;
         log.replaceAnswers = c.answers;
         log.renameTo = c.renameTo;
-        EXPECT_EQ(Extract(call, log).code, kUnzipOk);
+        EXPECT_EQ(Extract(call, &log).code, kUnzipOk);
         std::vector<std::string> asked = log.Names("replace");
         EXPECT_EQ(asked.size(), c.asked);
         EXPECT_EQ(asked.empty() ? "" : asked[0], c.asked ? folder.file("a") : "");
@@ -255,7 +255,7 @@ TEST_F(Extraction, ListTestPrintAndCommentModesWriteNothing) {
         UnzipCall call(path, folder.str());
         call.options.*flag = 1;
         CallbackLog log;
-        EXPECT_EQ(Extract(call, log).code, kUnzipOk);
+        EXPECT_EQ(Extract(call, &log).code, kUnzipOk);
         EXPECT_NE(log.AllPrinted().find(printed), std::string::npos) << printed;
         EXPECT_TRUE(folder.Names().empty());
         const std::vector<std::string> listed = {"dir/app.dll", "b.txt"};

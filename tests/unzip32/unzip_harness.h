@@ -162,8 +162,10 @@ inline std::vector<char*> NameList(std::vector<std::string>& names) {
     return list;
 }
 
-inline UnzipOutcome Extract(UnzipCall call, CallbackLog& log) {
-    CurrentLog() = &log;
+// Runs the call; log, when given, records the callbacks and scripts their answers.
+inline UnzipOutcome Extract(UnzipCall call, CallbackLog* log = nullptr) {
+    CallbackLog unwatched;
+    CurrentLog() = log ? log : &unwatched;
     std::string archive = Utf8ToAnsi(call.archive), folder = Utf8ToAnsi(call.folder);
     call.options.lpszZipFN = archive.data();
     call.options.lpszExtractDir = folder.data();
@@ -176,22 +178,12 @@ inline UnzipOutcome Extract(UnzipCall call, CallbackLog& log) {
     return {code, functions};
 }
 
-inline UnzipOutcome Extract(UnzipCall call) {
-    CallbackLog log;
-    return Extract(std::move(call), log);
-}
-
 // Extracts an archive of these bytes, named update.zip, into folder.
 inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& folder,
-                                 CallbackLog& log) {
+                                 CallbackLog* log = nullptr) {
     TempDir work;
     WriteBytes(work.file("update.zip"), bytes);
     return Extract(UnzipCall(work.file("update.zip"), folder), log);
-}
-
-inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& folder) {
-    CallbackLog log;
-    return ExtractBytes(bytes, folder, log);
 }
 
 // An installation folder with one installed file, to show that a failure
