@@ -10,13 +10,6 @@
 namespace kvu::test {
 namespace {
 
-std::string Text(const std::string& seed, std::size_t lines) {
-    std::string text;
-    for (std::size_t i = 0; i < lines; ++i)
-        text += seed + " line " + std::to_string(i * 7919 % 1000) + "\r\n";
-    return text;
-}
-
 // A member's DOS date and time, in local time.
 std::int64_t LocalSeconds(int year, int month, int day, int hour, int minute, int second) {
     std::tm parts{};

@@ -37,6 +37,14 @@ inline std::filesystem::path Utf8Path(const std::string& folder, const std::stri
            std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
+// Lines of text that differ enough to make deflating work.
+inline std::string Text(const std::string& seed, std::size_t lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines; ++i)
+        text += seed + " line " + std::to_string(i * 7919 % 1000) + "\r\n";
+    return text;
+}
+
 // What the callbacks saw, in order, and how they are to answer.
 struct CallbackLog {
     // The callback ("print", "replace", "password", "member", "service",
