@@ -24,6 +24,8 @@ TEST(Encryption, PasswordsAreAskedOncePerMemberUntilOneFits) {
         std::int32_t DCL::*mode = &DCL::noflag;
     };
     const std::vector<std::string> app = {"app.dll"}, both = {"app.dll", "readme.txt"};
+    const std::vector<std::string> threeTries = {"app.dll", "app.dll", "app.dll", "readme.txt"};
+    const std::deque<std::string> wrong = {"wrong", "Titok-2023", "titok-2024"};
     const Case cases[] = {
         // The right password opens every member with one question.
         {"zip_encrypted.zip", {kPassword}, kUnzipOk, app, true, true},
@@ -31,25 +33,12 @@ TEST(Encryption, PasswordsAreAskedOncePerMemberUntilOneFits) {
         {"own_encrypted.zip", {kPassword, kLongPassword}, kUnzipOk, both, true, true},
         {"zip_encrypted.zip", {"wrong", kPassword}, kUnzipOk, {"app.dll", "app.dll"}, true, true},
         // Three tries a member, then it is skipped.
-        {"zip_encrypted.zip",
-         {"wrong", "Titok-2023", "titok-2024"},
-         kUnzipBadPassword,
-         {"app.dll", "app.dll", "app.dll", "readme.txt"},
-         false,
-         false,
-         "incorrect password"},
+        {"zip_encrypted.zip", wrong, kUnzipBadPassword, threeTries, false, false, "incorrect"},
         // No answer skips the member without more questions.
         {"zip_encrypted.zip", {}, kUnzipBadPassword, both, false, false},
         // Plain members beside encrypted ones need no password.
         {"zip_mixed.zip", {}, kUnzipWarning, app, false, true},
-        {"zip_encrypted.zip",
-         {kPassword},
-         kUnzipOk,
-         app,
-         false,
-         false,
-         "app.dll   OK",
-         &DCL::ntflag},
+        {"zip_encrypted.zip", {kPassword}, kUnzipOk, app, false, false, "OK", &DCL::ntflag},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
