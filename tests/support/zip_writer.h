@@ -26,6 +26,7 @@ struct ZipMember {
     std::uint16_t internalAttributes = 0;
     std::optional<std::uint64_t> localOffset = std::nullopt;  // where the central entry says it is
     std::string localExtra = {};  // raw bytes added to the local extra field only
+    std::optional<std::string> password = std::nullopt;  // traditional encryption
 };
 
 struct ZipArchive {
@@ -61,6 +62,35 @@ inline std::uint32_t Crc(const std::string& data) {
         crc32(0, reinterpret_cast<const Bytef*>(data.data()), static_cast<uInt>(data.size())));
 }
 
+// The traditional PKWARE cipher.
+class Cipher {
+  public:
+    explicit Cipher(const std::string& password) {
+        for (char c : password)
+            Update(static_cast<unsigned char>(c));
+    }
+    std::string Encrypt(const std::string& plain) {
+        std::string out;
+        for (char c : plain) {
+            const std::uint32_t temp = (keys_[2] & 0xFFFF) | 2;
+            out += static_cast<char>(c ^ ((temp * (temp ^ 1)) >> 8));
+            Update(static_cast<unsigned char>(c));
+        }
+        return out;
+    }
+
+  private:
+    static std::uint32_t CrcStep(std::uint32_t crc, unsigned char byte) {
+        return static_cast<std::uint32_t>(crc32(crc ^ 0xFFFFFFFFu, &byte, 1)) ^ 0xFFFFFFFFu;
+    }
+    void Update(unsigned char c) {
+        keys_[0] = CrcStep(keys_[0], c);
+        keys_[1] = (keys_[1] + (keys_[0] & 0xFF)) * 134775813 + 1;
+        keys_[2] = CrcStep(keys_[2], static_cast<unsigned char>(keys_[1] >> 24));
+    }
+    std::uint32_t keys_[3] = {0x12345678, 0x23456789, 0x34567890};
+};
+
 }  // namespace zip_detail
 
 inline std::string BuildZip(const ZipArchive& archive) {
@@ -70,6 +100,11 @@ inline std::string BuildZip(const ZipArchive& archive) {
     for (const ZipMember& m : archive.members) {
         std::string body = m.method == 8 ? zip_detail::Deflate(m.data) : m.data;
         std::uint32_t crc = m.crc.value_or(zip_detail::Crc(m.data));
+        std::uint16_t flags = m.flags | (m.password ? 1 : 0);
+        if (m.password) {  // without a data descriptor the check byte is the CRC's high byte
+            body = zip_detail::Cipher(*m.password)
+                       .Encrypt(std::string(11, '\x5A') + static_cast<char>(crc >> 24) + body);
+        }
         std::uint64_t size = m.declaredSize.value_or(m.data.size());
         std::uint64_t offset = out.size() - archive.prefix.size();
         std::string extra;
@@ -88,7 +123,7 @@ inline std::string BuildZip(const ZipArchive& archive) {
         }
         std::uint64_t small = m.zip64 ? 0xFFFFFFFF : 0;
         // Local header.
-        Put(out, 0x04034b50, 4), Put(out, m.zip64 ? 45 : 20, 2), Put(out, m.flags, 2);
+        Put(out, 0x04034b50, 4), Put(out, m.zip64 ? 45 : 20, 2), Put(out, flags, 2);
         Put(out, m.method, 2), Put(out, m.dosTime, 2), Put(out, m.dosDate, 2), Put(out, crc, 4);
         Put(out, small ? small : body.size(), 4), Put(out, small ? small : size, 4);
         Put(out, m.name.size(), 2);
@@ -96,7 +131,7 @@ inline std::string BuildZip(const ZipArchive& archive) {
         out += m.name + extra + localZip64 + m.localExtra + body;
         // Central entry.
         Put(central, 0x02014b50, 4), Put(central, 20, 2);
-        Put(central, m.zip64 ? 45 : 20, 2), Put(central, m.flags, 2), Put(central, m.method, 2);
+        Put(central, m.zip64 ? 45 : 20, 2), Put(central, flags, 2), Put(central, m.method, 2);
         Put(central, m.dosTime, 2), Put(central, m.dosDate, 2), Put(central, crc, 4);
         Put(central, small ? small : body.size(), 4), Put(central, small ? small : size, 4);
         Put(central, m.name.size(), 2), Put(central, extra.size() + centralZip64.size(), 2);

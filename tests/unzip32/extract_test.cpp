@@ -10,13 +10,6 @@
 namespace kvu::test {
 namespace {
 
-std::string Text(const std::string& seed, std::size_t lines) {
-    std::string text;
-    for (std::size_t i = 0; i < lines; ++i)
-        text += seed + " line " + std::to_string(i * 7919 % 1000) + "\r\n";
-    return text;
-}
-
 // A member's DOS date and time, in local time.
 std::int64_t LocalSeconds(int year, int month, int day, int hour, int minute, int second) {
     std::tm parts{};
@@ -49,30 +42,23 @@ class Extraction : public ::testing::Test {
 };
 
 // Flat, as the updater asks: folders inside are dropped, and of two members
-// with one name the later wins.
+// with one name the later wins; ZIP64 records and bytes in front of the
+// archive are read too.
 TEST_F(Extraction, EveryMemberLandsInTheFolder) {
     const ZipArchive archive = {
-        .members = {{.name = "bin/", .externalAttributes = 0x10},
-                    {.name = "old/app.dll", .data = "first"},
-                    {.name = "bin/app.dll", .data = Text("new", 300)},
-                    {.name = "doc/sub/readme.txt", .data = Text("doc", 20), .method = 0},
-                    {.name = "top.txt", .data = ""}}};
-    EXPECT_EQ(Unzip(archive).code, kUnzipOk);
+        .members =
+            {{.name = "bin/", .externalAttributes = 0x10},
+             {.name = "old/app.dll", .data = "first"},
+             {.name = "bin/app.dll", .data = Text("new", 300), .zip64 = true},
+             {.name = "doc/sub/readme.txt", .data = Text("doc", 20), .method = 0, .zip64 = true},
+             {.name = "top.txt", .data = ""}},
+        .prefix = std::string(1000, 'S'),
+        .zip64End = true};
+    EXPECT_EQ(Unzip(archive).code, kUnzipWarning);  // the extra bytes are worth a warning
     EXPECT_EQ(installed_.Names(), (std::vector<std::string>{"app.dll", "readme.txt", "top.txt"}));
     EXPECT_EQ(ReadBytes(installed_.file("app.dll")), Text("new", 300));
     EXPECT_EQ(ReadBytes(installed_.file("readme.txt")), Text("doc", 20));
     EXPECT_EQ(ReadBytes(installed_.file("top.txt")), "");
-}
-
-TEST_F(Extraction, Zip64RecordsAndBytesInFrontOfTheArchiveAreRead) {
-    const ZipArchive archive = {
-        .members = {{.name = "app.dll", .data = Text("z", 50), .zip64 = true},
-                    {.name = "b.txt", .data = "stored", .method = 0, .zip64 = true}},
-        .prefix = std::string(1000, 'S'),
-        .zip64End = true};
-    EXPECT_EQ(Unzip(archive).code, kUnzipWarning);  // the extra bytes are worth a warning
-    EXPECT_EQ(ReadBytes(installed_.file("app.dll")), Text("z", 50));
-    EXPECT_EQ(ReadBytes(installed_.file("b.txt")), "stored");
 }
 
 // Without the UTF-8 flag a name is in the OEM code page, as Windows archivers
@@ -150,7 +136,7 @@ TEST_F(Extraction, SpacesAndLineEndsAreConvertedWhenAsked) {
 // Made at build time by Python's zipfile: a folder, data descriptors, ZIP64 records.
 TEST_F(Extraction, ArchivesFromOtherWritersAreRead) {
     CallbackLog log;
-    EXPECT_EQ(Extract(UnzipCall(Prepared("python.zip"), work_.str()), log).code, kUnzipOk)
+    EXPECT_EQ(Extract(UnzipCall(Prepared("python.zip"), work_.str()), &log).code, kUnzipOk)
         << log.AllPrinted();
     for (std::string file : {"app.dll", "readme.txt", "empty.txt"})
         EXPECT_EQ(ReadBytes(work_.file(file)), ReadBytes(Prepared("sources/" + file)));
@@ -204,7 +190,7 @@ TEST_F(Extraction, ExistingFilesFollowTheOverwriteOptionsAndTheAnswers) {
         CallbackLog log;
         log.replaceAnswers = c.answers;
         log.renameTo = c.renameTo;
-        EXPECT_EQ(Extract(call, log).code, kUnzipOk);
+        EXPECT_EQ(Extract(call, &log).code, kUnzipOk);
         std::vector<std::string> asked = log.Names("replace");
         EXPECT_EQ(asked.size(), c.asked);
         EXPECT_EQ(asked.empty() ? "" : asked[0], c.asked ? folder.file("a") : "");
@@ -255,7 +241,7 @@ TEST_F(Extraction, ListTestPrintAndCommentModesWriteNothing) {
         UnzipCall call(path, folder.str());
         call.options.*flag = 1;
         CallbackLog log;
-        EXPECT_EQ(Extract(call, log).code, kUnzipOk);
+        EXPECT_EQ(Extract(call, &log).code, kUnzipOk);
         EXPECT_NE(log.AllPrinted().find(printed), std::string::npos) << printed;
         EXPECT_TRUE(folder.Names().empty());
         const std::vector<std::string> listed = {"dir/app.dll", "b.txt"};

@@ -1,21 +1,17 @@
 #!/usr/bin/env python3
 """Makes the test archives that come from other writers: Python's zipfile (a
-folder, data descriptors, ZIP64 records), Debian's zip (encryption, with data
-descriptors) and an encrypting writer of our own (no data descriptors).
+folder, data descriptors, ZIP64 records) and Debian's zip (encryption, with data
+descriptors).
 
 Usage: make_archives.py OUTPUT_FOLDER
 """
 import io
 import os
-import struct
 import subprocess
 import sys
 import zipfile
-import zlib
 
 PASSWORD = "Titok-2024"
-# The longest password the password callback can give: 256 characters.
-LONG_PASSWORD = "Titok-" + "x" * 250
 # Passwords the tests try that must not pass the one-byte header check by
 # chance; the encrypted archives are made again until none does.
 WRONG_PASSWORDS = ["wrong", "Titok-2023", "titok-2024"]
@@ -43,53 +39,6 @@ def python_archive(path, files):
         for name in ("bin/app.dll", "docs/readme.txt", "empty.txt"):
             with z.open(name, "w", force_zip64=name.endswith(".dll")) as member:
                 member.write(files[os.path.basename(name)])
-
-
-class Cipher:
-    """The traditional PKWARE encryption."""
-
-    def __init__(self, password):
-        self.keys = [0x12345678, 0x23456789, 0x34567890]
-        for c in password.encode():
-            self.update(c)
-
-    @staticmethod
-    def crc_step(crc, byte):
-        return zlib.crc32(bytes([byte]), crc ^ 0xFFFFFFFF) ^ 0xFFFFFFFF
-
-    def update(self, byte):
-        keys = self.keys
-        keys[0] = self.crc_step(keys[0], byte)
-        keys[1] = ((keys[1] + (keys[0] & 0xFF)) * 134775813 + 1) & 0xFFFFFFFF
-        keys[2] = self.crc_step(keys[2], keys[1] >> 24)
-
-    def encrypt(self, data):
-        out = bytearray()
-        for c in data:
-            temp = (self.keys[2] & 0xFFFF) | 2
-            out.append(c ^ (((temp * (temp ^ 1)) >> 8) & 0xFF))
-            self.update(c)
-        return bytes(out)
-
-
-def encrypted_archive(path, members):
-    """Deflated members, each under its own password, encrypted without data
-    descriptors: the header's check byte is the high byte of the CRC."""
-    out, central = bytearray(), bytearray()
-    for index, (name, data, password) in enumerate(members):
-        crc = zlib.crc32(data)
-        deflate = zlib.compressobj(9, zlib.DEFLATED, -15)
-        header = bytes((index * 37 + i * 11) & 0xFF for i in range(11)) + bytes([crc >> 24])
-        body = Cipher(password).encrypt(header + deflate.compress(data) + deflate.flush())
-        fields = struct.pack("<HHHHHIII", 20, 1, 8, 0x6000, 0x5821, crc, len(body), len(data))
-        central += struct.pack("<IH", 0x02014B50, 20) + fields + struct.pack(
-            "<HHHHHII", len(name), 0, 0, 0, 0, 0, len(out)) + name.encode()
-        out += struct.pack("<I", 0x04034B50) + fields + struct.pack("<HH", len(name), 0)
-        out += name.encode() + body
-    end = struct.pack("<IHHHHIIH", 0x06054B50, 0, 0, len(members), len(members), len(central),
-                      len(out), 0)
-    with open(path, "wb") as f:
-        f.write(out + central + end)
 
 
 def opens(archive, member, password):
@@ -130,9 +79,6 @@ def main():
             f.write(data)
     python_archive(os.path.join(out, "python.zip"), files)
     zip_archives(out, source_folder)
-    encrypted_archive(os.path.join(out, "own_encrypted.zip"),
-                      [("app.dll", files["app.dll"], PASSWORD),
-                       ("readme.txt", files["readme.txt"], LONG_PASSWORD)])
 
 
 if __name__ == "__main__":

@@ -37,6 +37,14 @@ inline std::filesystem::path Utf8Path(const std::string& folder, const std::stri
            std::filesystem::path(std::u8string(name.begin(), name.end()));
 }
 
+// Lines of text that differ enough to make deflating work.
+inline std::string Text(const std::string& seed, std::size_t lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines; ++i)
+        text += seed + " line " + std::to_string(i * 7919 % 1000) + "\r\n";
+    return text;
+}
+
 // What the callbacks saw, in order, and how they are to answer.
 struct CallbackLog {
     // The callback ("print", "replace", "password", "member", "service",
@@ -162,8 +170,10 @@ inline std::vector<char*> NameList(std::vector<std::string>& names) {
     return list;
 }
 
-inline UnzipOutcome Extract(UnzipCall call, CallbackLog& log) {
-    CurrentLog() = &log;
+// Runs the call; log, when given, records the callbacks and scripts their answers.
+inline UnzipOutcome Extract(UnzipCall call, CallbackLog* log = nullptr) {
+    CallbackLog unwatched;
+    CurrentLog() = log ? log : &unwatched;
     std::string archive = Utf8ToAnsi(call.archive), folder = Utf8ToAnsi(call.folder);
     call.options.lpszZipFN = archive.data();
     call.options.lpszExtractDir = folder.data();
@@ -176,22 +186,12 @@ inline UnzipOutcome Extract(UnzipCall call, CallbackLog& log) {
     return {code, functions};
 }
 
-inline UnzipOutcome Extract(UnzipCall call) {
-    CallbackLog log;
-    return Extract(std::move(call), log);
-}
-
 // Extracts an archive of these bytes, named update.zip, into folder.
 inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& folder,
-                                 CallbackLog& log) {
+                                 CallbackLog* log = nullptr) {
     TempDir work;
     WriteBytes(work.file("update.zip"), bytes);
     return Extract(UnzipCall(work.file("update.zip"), folder), log);
-}
-
-inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& folder) {
-    CallbackLog log;
-    return ExtractBytes(bytes, folder, log);
 }
 
 // An installation folder with one installed file, to show that a failure

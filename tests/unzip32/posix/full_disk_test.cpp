@@ -11,23 +11,20 @@
 namespace kvu::test {
 namespace {
 
-class FileSizeLimit {
-  public:
+// Writes beyond the limit fail with EFBIG instead of ending the process.
+struct FileSizeLimit {
+    rlimit saved{};
+    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+
     explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{bytes, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
     }
-
-  private:
-    rlimit saved_{};
-    void (*previous_)(int);
 };
 
 TEST(FullDisk, TheInstalledFileStaysAndTheRunStops) {
@@ -36,7 +33,7 @@ TEST(FullDisk, TheInstalledFileStaysAndTheRunStops) {
     InstalledFolder installed;
     CallbackLog log;
     std::optional<FileSizeLimit> limit(1'000'000);
-    EXPECT_EQ(ExtractBytes(bytes, installed.str(), log).code, kUnzipDiskFull);
+    EXPECT_EQ(ExtractBytes(bytes, installed.str(), &log).code, kUnzipDiskFull);
     limit.reset();
     EXPECT_NE(log.AllPrinted().find("full"), std::string::npos);
     installed.ExpectUntouched();  // later.dll was not tried either

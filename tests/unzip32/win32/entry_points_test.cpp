@@ -53,18 +53,12 @@ TEST(EntryPoints, AreExportedUndecoratedAndPopTheirArguments) {
         EXPECT_EQ(BytesPopped(version, {reinterpret_cast<std::uintptr_t>(&record)}), 4);
         EXPECT_EQ(record.windll.major, KVU_VERSION_MAJOR);
 
-        TempDir dir;
-        CallbackLog log;
-        UnzipCall call(dir.file("missing.zip"), dir.str());
-        std::string archive = call.archive, folder = call.folder;
-        call.options.lpszZipFN = archive.data();
-        call.options.lpszExtractDir = folder.data();
-        USERFUNCTIONS functions = RecordingFunctions();
-        CurrentLog() = &log;
-        const auto options = reinterpret_cast<std::uintptr_t>(&call.options);
-        const auto user = reinterpret_cast<std::uintptr_t>(&functions);
-        EXPECT_EQ(BytesPopped(unzip, {0, 0, 0, 0, options, user}), 24);
-        CurrentLog() = nullptr;
+        // Options without an archive are refused at once; only the stack matters here.
+        DCL options{};
+        USERFUNCTIONS functions{};
+        const auto optionsAt = reinterpret_cast<std::uintptr_t>(&options);
+        const auto functionsAt = reinterpret_cast<std::uintptr_t>(&functions);
+        EXPECT_EQ(BytesPopped(unzip, {0, 0, 0, 0, optionsAt, functionsAt}), 24);
     }
 #endif
     FreeLibrary(library);
