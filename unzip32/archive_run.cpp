@@ -12,10 +12,11 @@
 namespace kvu::unzip {
 namespace {
 
-// Members extracted ahead of their commits: enough to keep the disk busy
-// while the next ones are inflated, little extra room on the disk.
+// Members handed over ahead of their commits: enough to keep both threads and
+// the disk busy, little extra room on the disk.
 constexpr std::size_t kCommitsPending = 16;
 constexpr std::uint64_t kCommitBytesPending = 64u << 20;
+constexpr std::size_t kFillThreads = 2;
 constexpr std::size_t kCommitThreads = 2;
 
 // How messages show a name: its text, or its ASCII bytes when it has none.
@@ -70,7 +71,7 @@ std::int32_t Process(const RunOptions& options, const Callbacks& callbacks,
     MemberReader reader;
     if (!reader.Ready())
         return kUnzipNoMemory;
-    StagedCommits commits(kCommitsPending, kCommitBytesPending, kCommitThreads);
+    StagedCommits commits(kCommitsPending, kCommitBytesPending, kFillThreads, kCommitThreads);
     RunState state{options, callbacks, file, index, reader, commits};
     for (std::size_t i = 0; i < selection.members.size() && !state.stop; ++i) {
         const SelectedMember& member = selection.members[i];

@@ -1,5 +1,8 @@
 #include "unzip32/member_action.h"
 
+#include <new>
+#include <utility>
+
 #include "platform/paths.h"
 #include "unzip32/member_name.h"
 #include "unzip32/member_output.h"
@@ -154,8 +157,20 @@ DataStatus StatusOf(WriteResult result) {
     return DataStatus::kWriteFailed;
 }
 
-// Extracts the member into a staged file and hands that over to be committed
-// as target; kOk tells that it was handed over, RecordCommits tells the rest.
+// Inflates and checks the member into staged, a new file in folder.
+DataStatus ExtractInto(StagedFile& staged, const ReadOnlyFile& file, const MemberEntry& entry,
+                       const MemberData& data, const std::optional<std::string>& password,
+                       const std::string& folder, bool convertText) {
+    MemberReader reader;
+    FileSink sink(staged, convertText);
+    if (!reader.Ready() || !sink.Create(folder))
+        return DataStatus::kWriteFailed;
+    DataStatus status = reader.Extract(file, entry, data, password ? &*password : nullptr, sink);
+    return status == DataStatus::kOk ? StatusOf(sink.Finish()) : status;
+}
+
+// Hands the member over to be extracted into a staged file beside target and
+// committed there, on a thread of the run; RecordCommits tells how it went.
 DataStatus WriteMember(RunState& state, const MemberEntry& entry, const MemberData& data,
                        const std::string* password, const std::string& target,
                        const std::string& shown) {
@@ -165,15 +180,19 @@ DataStatus WriteMember(RunState& state, const MemberEntry& entry, const MemberDa
     // Once per folder and run: what a crashed run left there goes first.
     if (state.cleanedFolders.insert(folder).second)
         RemoveStaleStagedFiles(folder);
-    FileSink sink(state.options.convertText && (entry.internalAttributes & 1));
-    if (!sink.Create(folder))
-        return DataStatus::kWriteFailed;
-    DataStatus status = state.reader.Extract(state.file, entry, data, password, sink);
-    if (status != DataStatus::kOk)
-        return status;
-    if (WriteResult finished = sink.Finish(); finished != WriteResult::kOk)
-        return StatusOf(finished);
-    state.commits.Add(std::move(sink.File()), sink.Size(), target, MemberTime(entry, &data), shown);
+    bool convertText = state.options.convertText && (entry.internalAttributes & 1);
+    std::optional<std::string> key = password ? std::optional(*password) : std::nullopt;
+    // A full disk stops the run: the members after it are not written.
+    auto fill = [&file = state.file, entry, data, key, folder, convertText](StagedFile& staged) {
+        DataStatus status = DataStatus::kWriteFailed;
+        try {
+            status = ExtractInto(staged, file, entry, data, key, folder, convertText);
+        } catch (const std::bad_alloc&) {
+        }
+        return StagedCommits::FillResult{static_cast<int>(status), status == DataStatus::kDiskFull};
+    };
+    state.commits.Add(std::move(fill), entry.uncompressedSize, target, MemberTime(entry, &data),
+                      shown);
     return DataStatus::kOk;
 }
 
@@ -250,8 +269,13 @@ void Transfer(RunState& state, const MemberEntry& entry, const std::string& targ
 }  // namespace
 
 void RecordCommits(RunState& state, bool waitAll) {
-    for (StagedCommits::Finished& finished : state.commits.Take(waitAll))
-        Record(state, StatusOf(finished.result), finished.label);
+    for (StagedCommits::Finished& finished : state.commits.Take(waitAll)) {
+        if (finished.dropped)
+            continue;
+        DataStatus status = finished.fillCode != 0 ? static_cast<DataStatus>(finished.fillCode)
+                                                   : StatusOf(finished.result);
+        Record(state, status, finished.label);
+    }
 }
 
 std::int32_t RunResult::Result() const {

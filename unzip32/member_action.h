@@ -47,7 +47,7 @@ struct RunState {
     const ReadOnlyFile& file;
     const ArchiveIndex& index;
     MemberReader& reader;
-    StagedCommits& commits;  // extracted members on their way to their targets
+    StagedCommits& commits;  // members on their way to their targets
     RunResult outcome{};
     std::optional<std::string> password{};  // the last password that fitted
     bool askPasswords = true;

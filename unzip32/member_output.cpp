@@ -28,7 +28,6 @@ WriteResult FileSink::Finish() {
 }
 
 WriteResult FileSink::Put(const void* data, std::size_t size) {
-    size_ += size;
     return file_.Write(data, size);
 }
 

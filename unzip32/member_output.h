@@ -15,20 +15,17 @@ namespace kvu::unzip {
 // when convertText is set.
 class FileSink : public MemberSink {
   public:
-    explicit FileSink(bool convertText) : convertText_(convertText) {}
+    FileSink(StagedFile& file, bool convertText) : file_(file), convertText_(convertText) {}
 
     bool Create(const std::string& folder) { return file_.Create(folder); }
     WriteResult Write(const unsigned char* data, std::size_t size) override;
     // Writes what is held back; the file is then complete, to be committed.
     WriteResult Finish();
-    StagedFile& File() { return file_; }
-    std::uint64_t Size() const { return size_; }
 
   private:
     WriteResult Put(const void* data, std::size_t size);
 
-    StagedFile file_;
-    std::uint64_t size_ = 0;
+    StagedFile& file_;
     bool convertText_;
     bool pendingCr_ = false;  // a CR at the end of the last piece
     std::string converted_;
