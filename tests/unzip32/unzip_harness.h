@@ -129,12 +129,6 @@ inline void UZ_WINAPI RecordSound() {
     Record("sound");
 }
 
-inline USERFUNCTIONS RecordingFunctions() {
-    return USERFUNCTIONS{RecordPrint,  RecordSound,   RecordReplace, RecordPassword,
-                         RecordMember, RecordService, 0xDEAD,        0xDEAD,
-                         0xDEAD,       0xDEAD,        0xDEAD};
-}
-
 // One call's options: the updater's (overwrite without asking, flat) unless
 // a test changes them.
 struct UnzipCall {
@@ -178,7 +172,10 @@ inline UnzipOutcome Extract(UnzipCall call, CallbackLog* log = nullptr) {
     call.options.lpszZipFN = archive.data();
     call.options.lpszExtractDir = folder.data();
     std::vector<char*> includes = NameList(call.includes), excludes = NameList(call.excludes);
-    USERFUNCTIONS functions = RecordingFunctions();
+    // The totals start as junk, to show that the library sets them.
+    USERFUNCTIONS functions{RecordPrint,  RecordSound,   RecordReplace, RecordPassword,
+                            RecordMember, RecordService, 0xDEAD,        0xDEAD,
+                            0xDEAD,       0xDEAD,        0xDEAD};
     const std::int32_t code = Library().SingleEntryUnzip(
         static_cast<std::int32_t>(call.includes.size()), includes.data(),
         static_cast<std::int32_t>(call.excludes.size()), excludes.data(), call.options, functions);
