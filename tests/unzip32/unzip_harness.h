@@ -87,18 +87,12 @@ inline std::int32_t UZ_WINAPI RecordPrint(char* buffer, std::uint32_t size) {
     return 0;
 }
 
-template <typename Answer>
-Answer NextAnswer(std::deque<Answer>& answers, Answer otherwise) {
-    if (answers.empty())
-        return otherwise;
-    Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
 inline std::int32_t UZ_WINAPI RecordReplace(char* name) {
     Record("replace", AnsiToUtf8(name));
-    std::int32_t answer = NextAnswer(CurrentLog()->replaceAnswers, std::int32_t{kReplaceNo});
+    std::deque<std::int32_t>& answers = CurrentLog()->replaceAnswers;
+    const std::int32_t answer = answers.empty() ? kReplaceNo : answers.front();
+    if (!answers.empty())
+        answers.pop_front();
     if (answer == kReplaceRename)
         std::strcpy(name, CurrentLog()->renameTo.c_str());
     return answer;
@@ -110,7 +104,8 @@ inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t size, co
     if (CurrentLog()->passwords.empty())
         return 1;
     std::memset(buffer, 0, static_cast<std::size_t>(size));
-    std::strcpy(buffer, NextAnswer(CurrentLog()->passwords, std::string()).c_str());
+    std::strcpy(buffer, CurrentLog()->passwords.front().c_str());
+    CurrentLog()->passwords.pop_front();
     return 0;
 }
 
