@@ -87,18 +87,12 @@ inline std::int32_t UZ_WINAPI RecordPrint(char* buffer, std::uint32_t size) {
     return 0;
 }
 
-template <typename Answer>
-Answer NextAnswer(std::deque<Answer>& answers, Answer otherwise) {
-    if (answers.empty())
-        return otherwise;
-    Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
 inline std::int32_t UZ_WINAPI RecordReplace(char* name) {
     Record("replace", AnsiToUtf8(name));
-    std::int32_t answer = NextAnswer(CurrentLog()->replaceAnswers, std::int32_t{kReplaceNo});
+    std::deque<std::int32_t>& answers = CurrentLog()->replaceAnswers;
+    const std::int32_t answer = answers.empty() ? kReplaceNo : answers.front();
+    if (!answers.empty())
+        answers.pop_front();
     if (answer == kReplaceRename)
         std::strcpy(name, CurrentLog()->renameTo.c_str());
     return answer;
@@ -110,7 +104,8 @@ inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t size, co
     if (CurrentLog()->passwords.empty())
         return 1;
     std::memset(buffer, 0, static_cast<std::size_t>(size));
-    std::strcpy(buffer, NextAnswer(CurrentLog()->passwords, std::string()).c_str());
+    std::strcpy(buffer, CurrentLog()->passwords.front().c_str());
+    CurrentLog()->passwords.pop_front();
     return 0;
 }
 
@@ -127,12 +122,6 @@ inline std::int32_t UZ_WINAPI RecordService(const char* name, std::uint32_t) {
 
 inline void UZ_WINAPI RecordSound() {
     Record("sound");
-}
-
-inline USERFUNCTIONS RecordingFunctions() {
-    return USERFUNCTIONS{RecordPrint,  RecordSound,   RecordReplace, RecordPassword,
-                         RecordMember, RecordService, 0xDEAD,        0xDEAD,
-                         0xDEAD,       0xDEAD,        0xDEAD};
 }
 
 // One call's options: the updater's (overwrite without asking, flat) unless
@@ -178,7 +167,10 @@ inline UnzipOutcome Extract(UnzipCall call, CallbackLog* log = nullptr) {
     call.options.lpszZipFN = archive.data();
     call.options.lpszExtractDir = folder.data();
     std::vector<char*> includes = NameList(call.includes), excludes = NameList(call.excludes);
-    USERFUNCTIONS functions = RecordingFunctions();
+    // The totals start as junk, to show that the library sets them.
+    USERFUNCTIONS functions{RecordPrint,  RecordSound,   RecordReplace, RecordPassword,
+                            RecordMember, RecordService, 0xDEAD,        0xDEAD,
+                            0xDEAD,       0xDEAD,        0xDEAD};
     const std::int32_t code = Library().SingleEntryUnzip(
         static_cast<std::int32_t>(call.includes.size()), includes.data(),
         static_cast<std::int32_t>(call.excludes.size()), excludes.data(), call.options, functions);
