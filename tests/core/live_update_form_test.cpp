@@ -47,7 +47,6 @@ TEST_F(LiveUpdateFormTest, FirstStartShowsTheDefaultsAndWritesTheProductFolder) 
     EXPECT_EQ(Ini("UPDATE_ONLY_NEWER"), "<none>") << "the box's value did not change";
 
     const UpdaterState& s = f.state();
-    EXPECT_EQ(s.SelectedProductNumber, 0);
     EXPECT_EQ(s.DefaultTempFolder, tmp.str());
     EXPECT_EQ(s.StatusText, "Készenlét");
     EXPECT_EQ(s.RestrictList, std::vector<std::string>{"VMLX32.OCX"});
