@@ -117,8 +117,6 @@ TEST(VersionInfo, HandMadeImages) {
                                      {{u"CompanyName", company}}, {{0x0409, 0x04B0}});
     };
     const std::string standard = test::Serialize(version(5));
-    test::VersionNode noFixedBlock = version(5);
-    noFixedBlock.value.clear();  // declares no fixed block
     test::VersionNode shortValue = version(5, u"Cut here");
     shortValue.children[0].children[0].children[0].valueLength = 3;  // "Cut"
     test::PeOptions pe32, dataSection;
@@ -132,10 +130,8 @@ TEST(VersionInfo, HandMadeImages) {
             {{16, 1, first, test::Serialize(version(1))}, {16, 1, second, standard}});
     };
     const std::tuple<const char*, std::string, const char*, const char*> cases[] = {
-        {"pe32plus.dll", one(standard), "2.3.0.5", "Maker"},
         {"pe32.dll", one(standard, pe32), "2.3.0.5", "Maker"},
         {"data.dll", one(standard, dataSection), "2.3.0.5", "Maker"},
-        {"nofixed.dll", one(test::Serialize(noFixedBlock)), "", "Maker"},
         {"short.dll", one(test::Serialize(shortValue)), "2.3.0.5", "Cut"},
         {"embeddednul.dll", one(test::Serialize(version(5, {u"Cut\0here", 8}))), "2.3.0.5", "Cut"},
         // Another resource name than 1 is not the version resource.

@@ -22,9 +22,7 @@ TEST(VersionInfoPosix, AResourceCutShortIsLoggedPerRead) {
     const std::string cut = dir.file("cut.dll");
     test::WriteBytes(cut, image.substr(0, tree + 40));
     FileVersionInfo reader(app.str());
-    EXPECT_EQ(reader.GetFileVersion(test::TestImage("full.dll")), "5.1.2600.5512");
     EXPECT_EQ(reader.GetFileVersion(cut), "");
-    EXPECT_EQ(reader.GetProductName(), "");
     EXPECT_EQ(reader.ReadFileVersionOnly(cut), "");
     EXPECT_EQ(test::ReadBytes(FileInfoLogPath(app.str())),
               "GetFileVersionInfo failed." + cut + "\r\nGetFileVersionInfo failed." + cut + "\r\n");
