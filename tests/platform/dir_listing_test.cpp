@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/dir_listing.h"
-#include "platform/file_contents.h"
 #include "platform/paths.h"
 #include "tests/support/temp_dir.h"
 
@@ -57,16 +56,6 @@ TEST(DirListing, FilesByPatternAndFoldersApart) {
         EXPECT_TRUE(ListFolders(missing).empty()) << missing;
         EXPECT_TRUE(ListFolder(missing, "*.*").files.empty()) << missing;
     }
-}
-
-TEST(AppendToFile, CreatesAndAppends) {
-    test::TempDir dir;
-    const std::string file = dir.file("log.txt");
-    EXPECT_TRUE(AppendToFile(file, "one\r\n"));
-    EXPECT_TRUE(AppendToFile(file, std::string("t\0o\r\n", 5)));
-    EXPECT_EQ(test::ReadBytes(file), std::string("one\r\nt\0o\r\n", 10));
-    EXPECT_FALSE(AppendToFile(dir.file("missing") + kPathSep + "log.txt", "x"));
-    EXPECT_FALSE(AppendToFile(dir.str(), "x")) << "a folder is no file to append to";
 }
 
 }  // namespace
