@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/file_lock.h"
-#include "platform/paths.h"
 #include "tests/support/temp_dir.h"
 
 namespace kvu {
@@ -22,8 +21,7 @@ TEST(IsFileLocked, NothingHeldIsNotLocked) {
                     fs::perm_options::remove);
     const auto before = fs::last_write_time(file);
     for (const std::string& path :
-         {file, file + kPathSep, readOnly, dir.file("missing.dll"),
-          dir.file("missing") + kPathSep + "x.dll", dir.str(), dir.str() + kPathSep, std::string()})
+         {file, readOnly, dir.file("missing.dll"), dir.str(), std::string()})
         EXPECT_FALSE(IsFileLocked(path)) << path;
     EXPECT_EQ(fs::last_write_time(file), before);
     test::WriteBytes(file, "new");

@@ -19,8 +19,7 @@ using Texts = std::vector<std::string>;
 
 class TestForm : public ui::Form {
   public:
-    explicit TestForm(ui::Session& s, std::string name = "TestForm")
-        : ui::Form(s, std::move(name), "Próba", 6000, 4000) {}
+    explicit TestForm(ui::Session& s) : ui::Form(s, "TestForm", "Próba", 6000, 4000) {}
     ui::Frame frame{*this, "frame", {100, 200, 3000, 2000}, "Keret"};
     ui::Frame inner{frame, "inner", {200, 300, 1000, 500}};
     ui::TextBox inFrame{inner, "inFrame", {30, 45, 600, 300}};

@@ -53,15 +53,12 @@ TEST(DirListingPosix, LinksAreMarked) {
 
 TEST(DirListingPosix, OrderIgnoresCaseAndTimesAreLocal) {
     test::TempDir dir;
-    for (const char* name : {"b", "A", "a", "C", "ő", "Z"})
+    for (const char* name : {"b", "A", "a", "C", "Őb", "őa", "Z", "data10", "Data1", "DATA2",
+                             "data1", "dAta_", "data"})
         test::WriteBytes(dir.file(name), "x");
     EXPECT_EQ(Names(ListFiles(dir.str(), "*")),
-              (std::vector<std::string>{"A", "a", "b", "C", "Z", "ő"}));
-    test::TempDir shared;
-    for (const char* name : {"data10", "Data1", "DATA2", "data1", "dAta_", "data"})
-        test::WriteBytes(shared.file(name), "x");
-    EXPECT_EQ(Names(ListFiles(shared.str(), "*")),
-              (std::vector<std::string>{"data", "Data1", "data1", "data10", "DATA2", "dAta_"}));
+              (std::vector<std::string>{"A", "a", "b", "C", "data", "Data1", "data1", "data10",
+                                        "DATA2", "dAta_", "Z", "őa", "Őb"}));
 
     const std::time_t when = 1000000000;  // 2001-09-09 01:46:40 UTC
     fs::last_write_time(dir.path() / "b", std::chrono::file_clock::from_sys(
