@@ -23,7 +23,7 @@ constexpr const char* kTwoProducts =
     "DELETE_TMP=0\r\n";
 
 TEST_F(LiveUpdateFormTest, TheProductsFillTheSelectorAndASelectedOneLoadsItsSection) {
-    WriteIni(kTwoProducts);
+    test::WriteBytes(IniFilePath(app.str()), Utf8ToAnsi(kTwoProducts));  // the file is ANSI
     LiveUpdateForm& f = Start();
     const std::vector<ui::ComboBox::Entry> inFileOrder = {
         {"egyéni beállítású", 0}, {"Lindora Bér", 12}, {"Lindora Pénzügy", 3}};
