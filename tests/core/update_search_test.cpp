@@ -46,9 +46,8 @@ TEST(InstallWalk, AFailingStepIsReportedAndTheWalkGoesOn) {
     test::TempDir tmp;
     InternetTransfer inet;
     UpdateList list;
-    for (const char* name : {"one.dll", "two.dll"}) {
+    for (int records = 0; records < 2; ++records) {
         clsUpdateInfo record;
-        record.appname = name;
         record.NetPath = server.Url("/a.zip");
         record.Download = true;
         list.Add(record);
