@@ -47,9 +47,7 @@ TEST_F(LiveUpdateFormTest, TheProductsFillTheSelectorAndASelectedOneLoadsItsSect
 
     ASSERT_TRUE(Select(f.cbSw, 2));
     EXPECT_EQ(f.tbAppPath.Text(), app.str());
-    EXPECT_EQ(Ini("APP_PATH", 3), app.str());
     EXPECT_EQ(f.chkNewer.Value(), 0);
-    EXPECT_EQ(Ini("APP_PATH", 12), "E:\\Uj");
 }
 
 // The URL when its box loses the focus (also when the program ends), the

@@ -54,9 +54,7 @@ class UpdateSearchTest : public test::LiveUpdateFormTest {
         server.Route("/pelt/r.xrs", test::Reply(200, body));
     }
     void ServeArchive(const std::string& file) {
-        test::ZipArchive archive;
-        archive.members = {{.name = file, .data = "new " + file}};
-        const std::string zip = test::BuildZip(archive);
+        const std::string zip = test::ZipOf({{.name = file, .data = "new " + file}});
         server.Route(ArchivePath(file), [this, zip](test::HttpExchange& exchange) {
             seen.push_back({form->ProgressBar1.Value(), form->ProgressBar1.Max(),
                             form->infocaption.Caption()});
@@ -149,14 +147,11 @@ TEST_F(UpdateSearchTest, ChosenFilesAreInstalledStepByStepAndTheNextSearchStarts
     headless::ActInNextModal(session, [](ui::Form& shown) {
         EXPECT_TRUE(Click(dynamic_cast<updateform&>(shown).lbMégsem));
     });
-    seen.clear();
     ASSERT_TRUE(Click(f.btUpdateSearch));
-    EXPECT_TRUE(seen.empty());
     EXPECT_EQ(f.state().UpdateList.Count(), 1);
     EXPECT_EQ(f.state().RepositoryRows.size(), 1u);
     EXPECT_EQ(f.ProgressBar1.Value(), 3) << "the search's own range again";
     EXPECT_EQ(f.Label1.Caption(), "Az internetes frissítés befejeződőtt!");
-    EXPECT_TRUE(f.btUpdateSearch.Enabled());
     EXPECT_EQ(backend().messageBoxes.size(), 1u) << "nothing failed this time";
 }
 
