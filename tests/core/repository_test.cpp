@@ -44,13 +44,6 @@ TEST(AddRow, FieldsThatDoNotConvertStayZeroAndTheRowIsKept) {
     }
 }
 
-std::string EncodedFile(const std::vector<std::string>& lines, const char* lineEnd) {
-    std::string file;
-    for (const std::string& line : lines)
-        file += test::Base64Encode(line) + lineEnd;
-    return file;
-}
-
 TEST(ReadRepositoryFile, DecodesEveryLineAndKeepsFileOrder) {
     test::TempDir dir;
     // Headers in any case and rows of fewer than nine columns are skipped.
@@ -64,8 +57,11 @@ TEST(ReadRepositoryFile, DecodesEveryLineAndKeepsFileOrder) {
         "1\t0\thttp://h/c.zip\tc.ocx\tOCX\t3.0\t2023-01-04\t30\tALLWAYS",
     };
     for (const char* lineEnd : {"\r\n", "\n"}) {
+        std::string file;
+        for (const std::string& line : lines)
+            file += test::Base64Encode(line) + lineEnd;
         const std::string path = dir.file("repo.xrs");
-        test::WriteBytes(path, EncodedFile(lines, lineEnd));
+        test::WriteBytes(path, file);
         RepositoryRowList rows;
         ReadRepositoryFile(path, rows);
         ASSERT_EQ(rows.size(), 3u);

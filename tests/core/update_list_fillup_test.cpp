@@ -100,7 +100,6 @@ TEST_F(FillupTest, FilesWithoutVersionAreComparedByDate) {
     Row(0, "bad.exe", "", "tegnap", "");
     Row(0, "later.exe", "5.0", "2023-04-05 12:00:01", "");
     Row(0, "earlier.exe", "5.0", "2023.04.05.", "");
-    settings.onlyNewer = 0;
     EXPECT_EQ(Offered(), (Names{"same.exe", "later.exe"}));
     EXPECT_EQ(Log(), "UpdateListFillup error ->invalid remote date \"tegnap\" of bad.exe\r\n");
     settings.onlyNewer = 1;
