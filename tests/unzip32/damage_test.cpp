@@ -115,9 +115,10 @@ TEST(Refusal, TheCallerCanStopTheRun) {
     InstalledFolder installed;
     CallbackLog log;
     log.serviceAnswer = 1;
-    const std::string bytes = ZipOf({{.name = "a", .data = "1"}, {.name = "app.dll", .data = "2"}});
+    const std::string bytes =
+        ZipOf({{.name = "d/a", .data = "1"}, {.name = "app.dll", .data = "2"}});
     EXPECT_EQ(ExtractBytes(bytes, installed.str(), &log).code, kUnzipInterrupted);
-    EXPECT_EQ(log.Names("service"), std::vector<std::string>{"a"});
+    EXPECT_EQ(log.Names("service"), std::vector<std::string>{"d/a"});
     EXPECT_EQ(ReadBytes(installed.file("app.dll")), InstalledFolder::kInstalledBytes);
 }
 
