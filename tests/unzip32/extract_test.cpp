@@ -170,7 +170,6 @@ TEST_F(Extraction, ExistingFilesFollowTheOverwriteOptionsAndTheAnswers) {
     };
     const Case cases[] = {
         {"neither overwrite nor ask: keep", false, false, {}, "", 0, {"old a", "old b"}},
-        {"no, no", false, true, {kReplaceNo, kReplaceNo}, "", 2, {"old a", "old b"}},
         {"asking wins", true, true, {kReplaceNo, kReplaceNo}, "", 2, {"old a", "old b"}},
         {"yes, no", false, true, {kReplaceYes, kReplaceNo}, "", 2, {"A", "old b"}},
         {"all", false, true, {kReplaceAll, kReplaceNo}, "", 1, {"A", "B"}},
