@@ -54,7 +54,7 @@ TEST(Encryption, PasswordsAreAskedOncePerMemberUntilOneFits) {
         const bool ours = std::string(c.archive) == "own_encrypted.zip";
         UnzipCall call(ours ? own.file(c.archive) : Prepared(c.archive), installed.str());
         call.options.*c.mode = 1;
-        EXPECT_EQ(Extract(call, &log).code, c.code);
+        EXPECT_EQ(Extract(call, &log), c.code);
         EXPECT_EQ(log.Names("password"), c.asked);
         EXPECT_NE(log.AllPrinted().find(c.printed), std::string::npos);
         EXPECT_EQ(ReadBytes(installed.file("app.dll")),

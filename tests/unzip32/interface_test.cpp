@@ -68,7 +68,9 @@ TEST(Totals, DescribeTheSelectedMembersAndTheComment) {
     for (const Case& c : cases) {
         UnzipCall call(dir.file(c.archive), dir.str());
         call.includes = c.includes;
-        const USERFUNCTIONS totals = Extract(call).functions;
+        CallbackLog log;
+        Extract(call, &log);
+        const USERFUNCTIONS& totals = log.functions;
         EXPECT_EQ(
             (std::vector<std::uint64_t>{totals.TotalSize, totals.TotalSizeComp, totals.NumMembers,
                                         totals.CompFactor, totals.cchComment}),
@@ -98,7 +100,7 @@ TEST(Messages, QuietLevelsLeaveOutProgressThenEverything) {
         UnzipCall call(dir.file("q.zip"), dir.str());
         call.options.fQuiet = quiet;
         CallbackLog log;
-        EXPECT_EQ(Extract(call, &log).code, kUnzipWarning);
+        EXPECT_EQ(Extract(call, &log), kUnzipWarning);
         counts.push_back(log.Names("print").size());
     }
     EXPECT_GT(counts[0], 1u);

@@ -54,6 +54,7 @@ struct CallbackLog {
     std::deque<std::int32_t> replaceAnswers;  // when empty: no
     std::string renameTo;
     std::int32_t serviceAnswer = 0;
+    USERFUNCTIONS functions{};  // the callbacks given and the totals the library left
 
     // The texts given to one kind of callback, or with no kind the kinds called.
     std::vector<std::string> Names(const std::string& kind = {}) const {
@@ -139,11 +140,6 @@ struct UnzipCall {
     }
 };
 
-struct UnzipOutcome {
-    std::int32_t code = -1;
-    USERFUNCTIONS functions{};
-};
-
 // The library beside the test program, loaded once.
 inline const ExtractionLibrary& Library() {
     static const ExtractionLibrary library(BesideTest(kExtractionLibraryName));
@@ -160,7 +156,7 @@ inline std::vector<char*> NameList(std::vector<std::string>& names) {
 }
 
 // Runs the call; log, when given, records the callbacks and scripts their answers.
-inline UnzipOutcome Extract(UnzipCall call, CallbackLog* log = nullptr) {
+inline std::int32_t Extract(UnzipCall call, CallbackLog* log = nullptr) {
     CallbackLog unwatched;
     CurrentLog() = log ? log : &unwatched;
     std::string archive = Utf8ToAnsi(call.archive), folder = Utf8ToAnsi(call.folder);
@@ -168,18 +164,19 @@ inline UnzipOutcome Extract(UnzipCall call, CallbackLog* log = nullptr) {
     call.options.lpszExtractDir = folder.data();
     std::vector<char*> includes = NameList(call.includes), excludes = NameList(call.excludes);
     // The totals start as junk, to show that the library sets them.
-    USERFUNCTIONS functions{RecordPrint,  RecordSound,   RecordReplace, RecordPassword,
-                            RecordMember, RecordService, 0xDEAD,        0xDEAD,
-                            0xDEAD,       0xDEAD,        0xDEAD};
+    USERFUNCTIONS& functions = CurrentLog()->functions;
+    functions = {RecordPrint,  RecordSound,   RecordReplace, RecordPassword,
+                 RecordMember, RecordService, 0xDEAD,        0xDEAD,
+                 0xDEAD,       0xDEAD,        0xDEAD};
     const std::int32_t code = Library().SingleEntryUnzip(
         static_cast<std::int32_t>(call.includes.size()), includes.data(),
         static_cast<std::int32_t>(call.excludes.size()), excludes.data(), call.options, functions);
     CurrentLog() = nullptr;
-    return {code, functions};
+    return code;
 }
 
 // Extracts an archive of these bytes, named update.zip, into folder.
-inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& folder,
+inline std::int32_t ExtractBytes(const std::string& bytes, const std::string& folder,
                                  CallbackLog* log = nullptr) {
     TempDir work;
     WriteBytes(work.file("update.zip"), bytes);

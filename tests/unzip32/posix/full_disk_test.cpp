@@ -33,7 +33,7 @@ TEST(FullDisk, TheInstalledFileStaysAndTheRunStops) {
     InstalledFolder installed;
     CallbackLog log;
     std::optional<FileSizeLimit> limit(1'000'000);
-    EXPECT_EQ(ExtractBytes(bytes, installed.str(), &log).code, kUnzipDiskFull);
+    EXPECT_EQ(ExtractBytes(bytes, installed.str(), &log), kUnzipDiskFull);
     limit.reset();
     EXPECT_NE(log.AllPrinted().find("full"), std::string::npos);
     installed.ExpectUntouched();  // later.dll was not tried either
