@@ -99,12 +99,11 @@ inline std::int32_t UZ_WINAPI RecordReplace(char* name) {
     return answer;
 }
 
-inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t size, const char*,
+inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t, const char*,
                                              const char* entry) {
     Record("password", AnsiToUtf8(entry));
     if (CurrentLog()->passwords.empty())
         return 1;
-    std::memset(buffer, 0, static_cast<std::size_t>(size));
     std::strcpy(buffer, CurrentLog()->passwords.front().c_str());
     CurrentLog()->passwords.pop_front();
     return 0;
