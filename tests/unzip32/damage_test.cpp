@@ -46,7 +46,7 @@ std::vector<Damaged> DamagedArchives() {
     std::string flipped = whole;
     for (std::size_t i = 200; i < 260; ++i)
         flipped[i] = static_cast<char>(~flipped[i]);
-    std::vector<Damaged> cases = {
+    return {
         {"missing", std::nullopt, kUnzipNotArchive, "cannot find"},
         {"an HTML page", "<html><body>404 Not Found</body></html>\n", kUnzipNotArchive,
          "update.zip"},
@@ -73,10 +73,9 @@ std::vector<Damaged> DamagedArchives() {
          ZipOf({{.name = "app.dll", .data = "x", .declaredSize = 2},
                 {.name = "b", .method = 0, .declaredSize = 1}}),
          kUnzipError, "app.dll"},
+        {"cut in its end record", whole.substr(0, whole.size() - 1), kUnzipNotArchive},
+        {"shorter than an end record", whole.substr(0, 3), kUnzipNotArchive},
     };
-    for (std::size_t keep : {whole.size() - 1, whole.size() - 30, whole.size() / 2, std::size_t{3}})
-        cases.push_back({"truncated", whole.substr(0, keep), kUnzipNotArchive});
-    return cases;
 }
 
 TEST(Damage, TheCodeSaysWhatIsWrongAndTheInstalledFileStays) {
