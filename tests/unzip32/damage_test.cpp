@@ -91,15 +91,6 @@ TEST(Damage, TheCodeSaysWhatIsWrongAndTheInstalledFileStays) {
     }
 }
 
-TEST(Refusal, AFolderInTheWayIsNotReplaced) {
-    InstalledFolder installed;
-    std::filesystem::create_directory(installed.file("sub"));
-    WriteBytes(installed.file("sub/inner.txt"), "inner");
-    EXPECT_EQ(ExtractBytes(ZipOf({{.name = "sub", .data = "a file now"}}), installed.str()),
-              kUnzipDiskFull);
-    EXPECT_EQ(ReadBytes(installed.file("sub/inner.txt")), "inner");
-}
-
 TEST(Refusal, TheCallerCanStopTheRun) {
     InstalledFolder installed;
     CallbackLog log;
