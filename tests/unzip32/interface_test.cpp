@@ -31,11 +31,10 @@ TEST(Loading, FailuresRaiseTheErrorWithItsNumber) {
 TEST(Version, TheRecordIsFilledLikeTheProgramReadsIt) {
     UzpVer2 version{};
     version.structlen = sizeof version;
-    std::memset(version.date, ' ', sizeof version.date - 1);
     Library().Version(version);
     EXPECT_EQ(version.flag & 2u, 2u);  // zlib inside
     EXPECT_STREQ(version.zlib_version, zlibVersion());
-    EXPECT_NE(std::string(version.date).find_first_not_of(' '), std::string::npos);
+    EXPECT_NE(version.date[0], '\0');
     EXPECT_EQ(version.windll.major, KVU_VERSION_MAJOR);
     EXPECT_EQ(version.windll.minor, KVU_VERSION_MINOR);
     EXPECT_EQ(version.zipinfo.patchlevel, KVU_VERSION_PATCH);
