@@ -113,22 +113,14 @@ TEST(Refusal, BadOptionsAreRefused) {
 // used, and it is refused when it could not be a plain file name.
 TEST(HostileNames, NothingIsWrittenOutsideTheFolderOrUnderAnUnsafeName) {
     std::vector<std::pair<std::string, std::string>> cases;  // name, written (empty: refused)
-    for (std::string name :
-         {"../x", "..\\x", "../../../../tmp/x", "/etc/x", "\\\\server\\share\\x", "C:\\Windows\\x"})
+    for (std::string name : {"../x", "..\\x", "/etc/x", "\\\\server\\share\\x", "C:\\Windows\\x"})
         cases.emplace_back(name, "x");
     for (std::string name : {"console.txt", "..x", "COM10"})
         cases.emplace_back(name, name);
-    for (std::string name : {"C:x",        "x::$DATA",
-                             "..",         "dir/..",
-                             ".",          "dir/",
-                             "",           "bad\x01name",
-                             "c1\xC2\x85", "x.",
-                             "x ",         "CON",
-                             "nul.txt",    "LPT9.log",
-                             "COM\u00B9",  "COM\u2079.log",
-                             "a?b",        "a*b",
-                             "a<b>",       "a|b",
-                             "q\"q",       "bad\xC0\xAF.txt"})
+    for (std::string name :
+         {"C:x", "..",  ".",    "dir/",    "",         "bad\x01name",    "c1\xC2\x85",
+          "x.",  "x ",  "CON",  "nul.txt", "LPT9.log", "COM\u00B9",      "COM\u2079.log",
+          "a?b", "a*b", "a<b>", "a|b",     "q\"q",     "bad\xC0\xAF.txt"})
         cases.emplace_back(name, "");
     for (const auto& [name, written] : cases) {
         SCOPED_TRACE(name);
