@@ -77,7 +77,6 @@ TEST_F(DownloadFileTest, RefusedNamesAndFoldersAddALineAndWriteNothing) {
 // does nothing and says nothing.
 TEST_F(DownloadFileTest, WhileTheTransferIsStillExecutingNothingHappens) {
     server.Route("/first.zip", test::Reply(200, "first body"));
-    server.Route("/second.zip", test::Reply(200, "second body"));
     bool second = true;
     ASSERT_TRUE(inet.OpenUrl(server.Url("/first.zip"),
                              [&](std::string_view) {
