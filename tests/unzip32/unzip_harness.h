@@ -185,14 +185,13 @@ inline std::int32_t ExtractBytes(const std::string& bytes, const std::string& fo
 // An installation folder with one installed file, to show that a failure
 // leaves it as it was and leaves nothing else behind.
 struct InstalledFolder : TempDir {
-    static constexpr const char* kInstalledName = "app.dll";
     static constexpr const char* kInstalledBytes = "MZ installed version 1.0\r\n";
 
-    InstalledFolder() { WriteBytes(file(kInstalledName), kInstalledBytes); }
+    InstalledFolder() { WriteBytes(file("app.dll"), kInstalledBytes); }
 
     void ExpectUntouched() const {
-        EXPECT_EQ(ReadBytes(file(kInstalledName)), kInstalledBytes);
-        EXPECT_EQ(Names(), std::vector<std::string>{kInstalledName});
+        EXPECT_EQ(ReadBytes(file("app.dll")), kInstalledBytes);
+        EXPECT_EQ(Names(), std::vector<std::string>{"app.dll"});
     }
 };
 
