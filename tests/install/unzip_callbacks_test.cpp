@@ -88,7 +88,6 @@ TEST(UnzipCallbacks, AFailureOrNoRunGivesTheDefaultAnswer) {
         EXPECT_EQ(UnzipPrint(text, sizeof text), 0);
         EXPECT_EQ(UnzipReplace(text), kReplaceNo);
         EXPECT_EQ(UnzipPassword(password, sizeof password, "", text), 1);
-        EXPECT_EQ(UnzipService(text, 0), 0);
         EXPECT_STREQ(password, "unchanged");
     };
     expectDefaults();

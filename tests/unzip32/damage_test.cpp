@@ -9,17 +9,6 @@
 namespace kvu::test {
 namespace {
 
-// One stream that twenty central entries point at.
-std::string OneStreamManyTimes() {
-    std::vector<ZipMember> members;
-    for (int i = 0; i < 20; ++i)
-        members.push_back({.name = "f" + std::to_string(i),
-                           .data = std::string(1'000'000, 'A'),
-                           .localOffset = 0});
-    members[0].name = "app.dll";
-    return ZipOf(members);
-}
-
 // A member's local record hidden in another's extra field: the two would read
 // the same bytes.
 std::string LocalRecordInsideAnother() {
@@ -51,14 +40,13 @@ struct Damaged {
 
 std::vector<Damaged> DamagedArchives() {
     const std::string whole = ZipOf({{.name = "bin/app.dll", .data = Text("payload", 10000)}});
-    const std::string data = Text("payload", 5000);
     // The records are whole, but part of the member's data is gone.
     const std::string cutOut =
         whole.substr(0, 30 + 11 + 100) + whole.substr(whole.find("PK\x01\x02"));
     std::string flipped = whole;
     for (std::size_t i = 200; i < 260; ++i)
         flipped[i] = static_cast<char>(~flipped[i]);
-    std::vector<Damaged> cases = {
+    return {
         {"missing", std::nullopt, kUnzipNotArchive, "cannot find"},
         {"an HTML page", "<html><body>404 Not Found</body></html>\n", kUnzipNotArchive,
          "update.zip"},
@@ -68,24 +56,26 @@ std::vector<Damaged> DamagedArchives() {
         {"larger than declared",
          ZipOf({{.name = "app.dll", .data = std::string(50'000'000, '\0'), .declaredSize = 1000}}),
          kUnzipError, "larger than"},
-        {"one stream listed many times", OneStreamManyTimes(), kUnzipBadArchive},
+        {"one stream listed many times",
+         ZipOf(std::vector<ZipMember>(
+             20, {.name = "app.dll", .data = std::string(1'000'000, 'A'), .localOffset = 0})),
+         kUnzipBadArchive},
         {"a local record inside another's", LocalRecordInsideAnother(), kUnzipBadArchive},
         {"ZIP64 sizes beyond the archive", Zip64SizesBeyondTheArchive(), kUnzipBadArchive},
         {"unsupported method", ZipOf({{.name = "app.dll", .data = "x", .method = 14}}),
          kUnzipUnsupported},
         {"empty", ZipOf({}), kUnzipWarning},
+        // Each deflated, then stored.
+        {"wrong CRC",
+         ZipOf({{.name = "app.dll", .data = "x", .crc = 1}, {.name = "b", .method = 0, .crc = 1}}),
+         kUnzipError, "app.dll"},
+        {"smaller than declared",
+         ZipOf({{.name = "app.dll", .data = "x", .declaredSize = 2},
+                {.name = "b", .method = 0, .declaredSize = 1}}),
+         kUnzipError, "app.dll"},
+        {"cut in its end record", whole.substr(0, whole.size() - 1), kUnzipNotArchive},
+        {"shorter than an end record", whole.substr(0, 3), kUnzipNotArchive},
     };
-    for (std::size_t keep : {whole.size() - 1, whole.size() - 30, whole.size() / 2, std::size_t{3}})
-        cases.push_back({"truncated", whole.substr(0, keep), kUnzipNotArchive});
-    for (std::uint16_t method : {0, 8}) {
-        const ZipMember member = {.name = "app.dll", .data = data, .method = method};
-        ZipMember badCrc = member, smaller = member;
-        badCrc.crc = 0x12345678;
-        smaller.declaredSize = data.size() + 1;
-        cases.push_back({"wrong CRC", ZipOf({badCrc}), kUnzipError, "app.dll"});
-        cases.push_back({"smaller than declared", ZipOf({smaller}), kUnzipError, "app.dll"});
-    }
-    return cases;
 }
 
 TEST(Damage, TheCodeSaysWhatIsWrongAndTheInstalledFileStays) {
@@ -94,30 +84,21 @@ TEST(Damage, TheCodeSaysWhatIsWrongAndTheInstalledFileStays) {
         InstalledFolder installed;
         CallbackLog log;
         const UnzipCall missing(installed.file("update.zip"), installed.str());
-        EXPECT_EQ(
-            (c.bytes ? ExtractBytes(*c.bytes, installed.str(), &log) : Extract(missing, &log)).code,
-            c.code);
+        EXPECT_EQ(c.bytes ? ExtractBytes(*c.bytes, installed.str(), &log) : Extract(missing, &log),
+                  c.code);
         EXPECT_NE(log.AllPrinted().find(c.printed), std::string::npos) << log.AllPrinted();
         installed.ExpectUntouched();
     }
-}
-
-TEST(Refusal, AFolderInTheWayIsNotReplaced) {
-    InstalledFolder installed;
-    std::filesystem::create_directory(installed.file("sub"));
-    WriteBytes(installed.file("sub/inner.txt"), "inner");
-    EXPECT_EQ(ExtractBytes(ZipOf({{.name = "sub", .data = "a file now"}}), installed.str()).code,
-              kUnzipDiskFull);
-    EXPECT_EQ(ReadBytes(installed.file("sub/inner.txt")), "inner");
 }
 
 TEST(Refusal, TheCallerCanStopTheRun) {
     InstalledFolder installed;
     CallbackLog log;
     log.serviceAnswer = 1;
-    const std::string bytes = ZipOf({{.name = "a", .data = "1"}, {.name = "app.dll", .data = "2"}});
-    EXPECT_EQ(ExtractBytes(bytes, installed.str(), &log).code, kUnzipInterrupted);
-    EXPECT_EQ(log.Names("service"), std::vector<std::string>{"a"});
+    const std::string bytes =
+        ZipOf({{.name = "d/a", .data = "1"}, {.name = "app.dll", .data = "2"}});
+    EXPECT_EQ(ExtractBytes(bytes, installed.str(), &log), kUnzipInterrupted);
+    EXPECT_EQ(log.Names("service"), std::vector<std::string>{"d/a"});
     EXPECT_EQ(ReadBytes(installed.file("app.dll")), InstalledFolder::kInstalledBytes);
 }
 
@@ -132,22 +113,14 @@ TEST(Refusal, BadOptionsAreRefused) {
 // used, and it is refused when it could not be a plain file name.
 TEST(HostileNames, NothingIsWrittenOutsideTheFolderOrUnderAnUnsafeName) {
     std::vector<std::pair<std::string, std::string>> cases;  // name, written (empty: refused)
-    for (std::string name :
-         {"../x", "..\\x", "../../../../tmp/x", "/etc/x", "\\\\server\\share\\x", "C:\\Windows\\x"})
+    for (std::string name : {"../x", "..\\x", "/etc/x", "\\\\server\\share\\x", "C:\\Windows\\x"})
         cases.emplace_back(name, "x");
     for (std::string name : {"console.txt", "..x", "COM10"})
         cases.emplace_back(name, name);
-    for (std::string name : {"C:x",        "x::$DATA",
-                             "..",         "dir/..",
-                             ".",          "dir/",
-                             "",           "bad\x01name",
-                             "c1\xC2\x85", "x.",
-                             "x ",         "CON",
-                             "nul.txt",    "LPT9.log",
-                             "COM\u00B9",  "COM\u2079.log",
-                             "a?b",        "a*b",
-                             "a<b>",       "a|b",
-                             "q\"q",       "bad\xC0\xAF.txt"})
+    for (std::string name :
+         {"C:x", "..",  ".",    "dir/",    "",         "bad\x01name",    "c1\xC2\x85",
+          "x.",  "x ",  "CON",  "nul.txt", "LPT9.log", "COM\u00B9",      "COM\u2079.log",
+          "a?b", "a*b", "a<b>", "a|b",     "q\"q",     "bad\xC0\xAF.txt"})
         cases.emplace_back(name, "");
     for (const auto& [name, written] : cases) {
         SCOPED_TRACE(name);
@@ -155,21 +128,14 @@ TEST(HostileNames, NothingIsWrittenOutsideTheFolderOrUnderAnUnsafeName) {
         TempDir outer;
         const std::filesystem::path install = outer.path() / "install";
         std::filesystem::create_directory(install);
-        WriteBytes((install / "app.dll").string(), "installed");
         const std::int32_t code =
-            ExtractBytes(ZipOf({{.name = name, .data = "h", .flags = 0x0800}}), install.string())
-                .code;
-        std::vector<std::string> expected = {"app.dll"};
-        if (written.empty()) {
-            EXPECT_EQ(code, name.ends_with("/") ? kUnzipOk : kUnzipWarning);
-        } else {
-            EXPECT_EQ(code, kUnzipOk);
+            ExtractBytes(ZipOf({{.name = name, .data = "h", .flags = 0x0800}}), install.string());
+        EXPECT_EQ(code, written.empty() && !name.ends_with("/") ? kUnzipWarning : kUnzipOk);
+        EXPECT_EQ(NamesIn(install),
+                  written.empty() ? std::vector<std::string>{} : std::vector<std::string>{written});
+        if (!written.empty()) {
             EXPECT_EQ(ReadBytes((install / written).string()), "h");
-            expected.push_back(written);
-            std::sort(expected.begin(), expected.end());
         }
-        EXPECT_EQ(ReadBytes((install / "app.dll").string()), "installed");
-        EXPECT_EQ(NamesIn(install), expected);
         EXPECT_EQ(outer.Names(), std::vector<std::string>{"install"});
     }
 }

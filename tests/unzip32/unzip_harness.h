@@ -54,6 +54,7 @@ struct CallbackLog {
     std::deque<std::int32_t> replaceAnswers;  // when empty: no
     std::string renameTo;
     std::int32_t serviceAnswer = 0;
+    USERFUNCTIONS functions{};  // the callbacks given and the totals the library left
 
     // The texts given to one kind of callback, or with no kind the kinds called.
     std::vector<std::string> Names(const std::string& kind = {}) const {
@@ -98,12 +99,11 @@ inline std::int32_t UZ_WINAPI RecordReplace(char* name) {
     return answer;
 }
 
-inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t size, const char*,
+inline std::int32_t UZ_WINAPI RecordPassword(char* buffer, std::int32_t, const char*,
                                              const char* entry) {
     Record("password", AnsiToUtf8(entry));
     if (CurrentLog()->passwords.empty())
         return 1;
-    std::memset(buffer, 0, static_cast<std::size_t>(size));
     std::strcpy(buffer, CurrentLog()->passwords.front().c_str());
     CurrentLog()->passwords.pop_front();
     return 0;
@@ -139,11 +139,6 @@ struct UnzipCall {
     }
 };
 
-struct UnzipOutcome {
-    std::int32_t code = -1;
-    USERFUNCTIONS functions{};
-};
-
 // The library beside the test program, loaded once.
 inline const ExtractionLibrary& Library() {
     static const ExtractionLibrary library(BesideTest(kExtractionLibraryName));
@@ -160,7 +155,7 @@ inline std::vector<char*> NameList(std::vector<std::string>& names) {
 }
 
 // Runs the call; log, when given, records the callbacks and scripts their answers.
-inline UnzipOutcome Extract(UnzipCall call, CallbackLog* log = nullptr) {
+inline std::int32_t Extract(UnzipCall call, CallbackLog* log = nullptr) {
     CallbackLog unwatched;
     CurrentLog() = log ? log : &unwatched;
     std::string archive = Utf8ToAnsi(call.archive), folder = Utf8ToAnsi(call.folder);
@@ -168,18 +163,19 @@ inline UnzipOutcome Extract(UnzipCall call, CallbackLog* log = nullptr) {
     call.options.lpszExtractDir = folder.data();
     std::vector<char*> includes = NameList(call.includes), excludes = NameList(call.excludes);
     // The totals start as junk, to show that the library sets them.
-    USERFUNCTIONS functions{RecordPrint,  RecordSound,   RecordReplace, RecordPassword,
-                            RecordMember, RecordService, 0xDEAD,        0xDEAD,
-                            0xDEAD,       0xDEAD,        0xDEAD};
+    USERFUNCTIONS& functions = CurrentLog()->functions;
+    functions = {RecordPrint,  RecordSound,   RecordReplace, RecordPassword,
+                 RecordMember, RecordService, 0xDEAD,        0xDEAD,
+                 0xDEAD,       0xDEAD,        0xDEAD};
     const std::int32_t code = Library().SingleEntryUnzip(
         static_cast<std::int32_t>(call.includes.size()), includes.data(),
         static_cast<std::int32_t>(call.excludes.size()), excludes.data(), call.options, functions);
     CurrentLog() = nullptr;
-    return {code, functions};
+    return code;
 }
 
 // Extracts an archive of these bytes, named update.zip, into folder.
-inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& folder,
+inline std::int32_t ExtractBytes(const std::string& bytes, const std::string& folder,
                                  CallbackLog* log = nullptr) {
     TempDir work;
     WriteBytes(work.file("update.zip"), bytes);
@@ -189,14 +185,13 @@ inline UnzipOutcome ExtractBytes(const std::string& bytes, const std::string& fo
 // An installation folder with one installed file, to show that a failure
 // leaves it as it was and leaves nothing else behind.
 struct InstalledFolder : TempDir {
-    static constexpr const char* kInstalledName = "app.dll";
     static constexpr const char* kInstalledBytes = "MZ installed version 1.0\r\n";
 
-    InstalledFolder() { WriteBytes(file(kInstalledName), kInstalledBytes); }
+    InstalledFolder() { WriteBytes(file("app.dll"), kInstalledBytes); }
 
     void ExpectUntouched() const {
-        EXPECT_EQ(ReadBytes(file(kInstalledName)), kInstalledBytes);
-        EXPECT_EQ(Names(), std::vector<std::string>{kInstalledName});
+        EXPECT_EQ(ReadBytes(file("app.dll")), kInstalledBytes);
+        EXPECT_EQ(Names(), std::vector<std::string>{"app.dll"});
     }
 };
 

@@ -44,22 +44,20 @@ TEST(EntryPoints, AreExportedUndecoratedAndPopTheirArguments) {
     ASSERT_NE(library, nullptr);
     FARPROC version = GetProcAddress(library, "UzpVersion2");
     FARPROC unzip = GetProcAddress(library, "Wiz_SingleEntryUnzip");
-    EXPECT_NE(version, nullptr);
-    EXPECT_NE(unzip, nullptr);
+    ASSERT_NE(version, nullptr);
+    ASSERT_NE(unzip, nullptr);
 #if defined(__i386__)
-    if (version != nullptr && unzip != nullptr) {
-        UzpVer2 record{};
-        record.structlen = sizeof record;
-        EXPECT_EQ(BytesPopped(version, {reinterpret_cast<std::uintptr_t>(&record)}), 4);
-        EXPECT_EQ(record.windll.major, KVU_VERSION_MAJOR);
+    UzpVer2 record{};
+    record.structlen = sizeof record;
+    EXPECT_EQ(BytesPopped(version, {reinterpret_cast<std::uintptr_t>(&record)}), 4);
+    EXPECT_EQ(record.windll.major, KVU_VERSION_MAJOR);
 
-        // Options without an archive are refused at once; only the stack matters here.
-        DCL options{};
-        USERFUNCTIONS functions{};
-        const auto optionsAt = reinterpret_cast<std::uintptr_t>(&options);
-        const auto functionsAt = reinterpret_cast<std::uintptr_t>(&functions);
-        EXPECT_EQ(BytesPopped(unzip, {0, 0, 0, 0, optionsAt, functionsAt}), 24);
-    }
+    // Options without an archive are refused at once; only the stack matters here.
+    DCL options{};
+    USERFUNCTIONS functions{};
+    const auto optionsAt = reinterpret_cast<std::uintptr_t>(&options);
+    const auto functionsAt = reinterpret_cast<std::uintptr_t>(&functions);
+    EXPECT_EQ(BytesPopped(unzip, {0, 0, 0, 0, optionsAt, functionsAt}), 24);
 #endif
     FreeLibrary(library);
 }

@@ -19,7 +19,7 @@ TEST(LockedFile, StaysAsItWasWhileTheOtherMembersAreInstalled) {
     CallbackLog log;
     const std::string bytes =
         ZipOf({{.name = "app.dll", .data = "new version"}, {.name = "other.dll", .data = "other"}});
-    EXPECT_EQ(ExtractBytes(bytes, installed.str(), &log).code, kUnzipDiskFull);
+    EXPECT_EQ(ExtractBytes(bytes, installed.str(), &log), kUnzipDiskFull);
     CloseHandle(held);
     EXPECT_NE(log.AllPrinted().find("app.dll"), std::string::npos);
     EXPECT_EQ(ReadBytes(installed.file("app.dll")), InstalledFolder::kInstalledBytes);
