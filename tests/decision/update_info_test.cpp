@@ -26,7 +26,6 @@ TEST(UpdateInfo, FlagsAndTheCaseThatWins) {
     const DecisionCase cases[] = {
         // Not installed: a new file, whatever else holds.
         {"", "", "2.0.0.5", kApril, 0, "FVD", F},
-        {"", "", "", kApril, 0, "F-D", F},
         {"", kApril, "", kApril, 0, "F--", F},
         {"  ", kApril, "", kApril, 0, "F--", F},
         // A version text alone makes the file an installed one.
@@ -34,7 +33,6 @@ TEST(UpdateInfo, FlagsAndTheCaseThatWins) {
         {"2.0.0.5", kApril, "2.0.0.5", kApril, 8192, "---", N},
         {"2.0.0.5", kMay, "2.0.0.5", kApril, 8192, "---", N},
         // Version beats date.
-        {"2.0.0.5", kMay, "2.0.1.0", kApril, 8192, "-V-", V},
         {"2.0.0.5", kMarch, "2.0.1.0", kApril, 8192, "-VD", V},
         {"", kMay, "2.0.0.5", kApril, 8192, "-V-", V},
         // Date decides when the version does not; an unreadable local date is older.
@@ -45,7 +43,6 @@ TEST(UpdateInfo, FlagsAndTheCaseThatWins) {
         {"2.0.0.5", "", "2.0.0.5", "nem dátum", 8192, "--D", D},
         // An unreadable remote date gives no reason to update.
         {"2.0.0.5", kMarch, "2.0.0.5", "tegnap", 8192, "---", N},
-        {"", kMarch, "", "", 8192, "---", N},
     };
     for (const DecisionCase& c : cases) {
         clsUpdateInfo info;
