@@ -284,7 +284,7 @@ TEST(Win32ListWindow, RowsChecksSortingColoursMarksAndTheCustomButton) {
         form.list.SetCellText(row, 1, size);
         form.list.SetCellForeColor(row, 0, green);
     }
-    form.list.SetChecked(2, true);
+    form.list.SetChecked(0, true);
     session.Show(form);
     HWND window = FindWindowW(L"KvuForm", L"Lista");
     ASSERT_NE(window, nullptr);
@@ -292,7 +292,7 @@ TEST(Win32ListWindow, RowsChecksSortingColoursMarksAndTheCustomButton) {
 
     ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
     EXPECT_EQ(ItemText(list, 1, 1), L"1");
-    EXPECT_FALSE(ItemChecked(list, 0));
+    EXPECT_FALSE(ItemChecked(list, 1));
     const Screen name = Screen::Of(list, CellRect(list, 0, 0));
     const Screen size = Screen::Of(list, CellRect(list, 0, 1));
     EXPECT_GT(std::count(name.pixels.begin(), name.pixels.end(), green), 5);
@@ -302,7 +302,7 @@ TEST(Win32ListWindow, RowsChecksSortingColoursMarksAndTheCustomButton) {
     form.list.SetSorted(true);
     EXPECT_EQ(ItemText(list, 0, 0), L"alfa");
     EXPECT_EQ(ItemText(list, 2, 0), L"gamma");
-    EXPECT_TRUE(ItemChecked(list, 2)) << "the check box moves with its row";
+    EXPECT_TRUE(ItemChecked(list, 1)) << "the check box moves with its row";
     form.list.SetColumnImage(0, 1);
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     RECT first{}, second{};
