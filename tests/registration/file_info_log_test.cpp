@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/paths.h"
 #include "tests/support/temp_dir.h"
 
@@ -18,9 +20,13 @@ TEST(FileInfoLog, LinesAreAppendedInTheApplicationFolder) {
     LogFileInfoError(app.str(), "");
     EXPECT_EQ(test::ReadBytes(log),
               "GetFileVersionInfo failed.C:\\a.dll\r\nLoadRows Error-> caf\xE9\r\n\r\n");
-    // Without its folder the line is lost quietly; the folder is not made.
+    // Without its folder, or with a folder in its place, the line is lost
+    // quietly: nothing is made or replaced.
     LogFileInfoError(app.file("no such folder"), "lost");
     EXPECT_FALSE(PathExists(app.file("no such folder")));
+    std::filesystem::create_directories(app.path() / "taken" / "FileInfoError.log");
+    LogFileInfoError(app.file("taken"), "lost too");
+    EXPECT_TRUE(std::filesystem::is_directory(app.path() / "taken" / "FileInfoError.log"));
 }
 
 }  // namespace
