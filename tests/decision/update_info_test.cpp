@@ -38,7 +38,6 @@ TEST(UpdateInfo, FlagsAndTheCaseThatWins) {
         // Date decides when the version does not; an unreadable local date is older.
         {"2.0.0.5", kMarch, "2.0.0.4", kApril, 8192, "--D", D},
         {"2.0.0.5", kApril, "2.0.0.5", "2023.04.05. 10:00:01", 8192, "--D", D},
-        {"", kMarch, "", kApril, 8192, "--D", D},
         {"2.0.0.5", "tegnap", "2.0.0.5", kApril, 8192, "--D", D},
         {"2.0.0.5", "", "2.0.0.5", "nem dátum", 8192, "--D", D},
         // An unreadable remote date gives no reason to update.
