@@ -156,12 +156,10 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "no window \"%s\"\n", kvu::WideToUtf8(title).c_str());
         return 1;
     }
-    if (command == L"rect" && argc > 3) {
-        HWND button = ButtonOf(window, argv[3]);
-        return button ? Rect(button) : 1;
+    if (command == L"rect") {
+        HWND target = argc > 3 ? ButtonOf(window, argv[3]) : window;
+        return target ? Rect(target) : 1;
     }
-    if (command == L"rect")
-        return Rect(window);
     if (command == L"checks")
         return Checks(window);
     if (command == L"dump")

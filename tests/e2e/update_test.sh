@@ -61,10 +61,9 @@ probe answer "$result" >/dev/null
 sleep 1
 probe dump "$main" | grep -qxF "Static|Az internetes frissítés befejeződőtt!" || fail "no final caption"
 
-# The main window's registration button lists the one component of the product.
+# The main window's registration button opens the window on the product folder.
 probe click "$main" "&ActiveX komponensek regisztrálása" || fail "no registration button"
 probe wait "$registration" 30 >/dev/null || fail "no registration window from the button"
-[ "$(probe checks "$registration" | wc -l)" = 1 ] || fail "the button's window: not one row"
 dump=$(probe dump "$registration")
 folder=$(timeout 60 winepath -w "$demo/product" </dev/null | tr -d '\r')
 grep -qxF "Static|Programútvonal: [$folder\\]" <<<"$dump" || fail "no folder caption in: $dump"
@@ -83,8 +82,6 @@ for _ in $(seq 50); do
 done
 probe wait "$registration" 0 >/dev/null 2>&1 && fail "the registration window stayed open"
 kvu_leave_program "$probe_exe" "$main" || fail "kvu.exe did not end"
-kill "$server_pid"
-server_pid=""
 
 python3 - "$demo" <<'PY' || fail "installed files differ"
 import os, sys, time, zipfile
