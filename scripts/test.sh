@@ -27,7 +27,7 @@ print_line_ratio() {
     tests=$(source_lines tests)
     product=$(source_lines core decision install registration platform unzip32 app)
     awk -v t="$tests" -v p="$product" \
-        'BEGIN { printf "test lines %d, product lines %d: ratio %.2f (at most 0.50)\n", t, p, t / p }'
+        'BEGIN { printf "test lines %d, product lines %d: ratio %.3f (at most 0.500)\n", t, p, t / p }'
 }
 
 # Runs ctest for a preset and adds its counts to the totals.
