@@ -4,7 +4,7 @@ namespace kvu::unzip {
 
 WriteResult FileSink::Write(const unsigned char* data, std::size_t size) {
     if (!convertText_)
-        return Put(data, size);
+        return file_.Write(data, size);
     // CR LF and LF both become the platform's line end; a lone CR stays.
     converted_.clear();
     for (std::size_t i = 0; i < size; ++i) {
@@ -17,18 +17,14 @@ WriteResult FileSink::Write(const unsigned char* data, std::size_t size) {
         else if (c != '\r')
             converted_ += c;
     }
-    return Put(converted_.data(), converted_.size());
+    return file_.Write(converted_.data(), converted_.size());
 }
 
 WriteResult FileSink::Finish() {
     if (!pendingCr_)
         return WriteResult::kOk;
     pendingCr_ = false;
-    return Put("\r", 1);
-}
-
-WriteResult FileSink::Put(const void* data, std::size_t size) {
-    return file_.Write(data, size);
+    return file_.Write("\r", 1);
 }
 
 }  // namespace kvu::unzip

@@ -23,8 +23,6 @@ class FileSink : public MemberSink {
     WriteResult Finish();
 
   private:
-    WriteResult Put(const void* data, std::size_t size);
-
     StagedFile& file_;
     bool convertText_;
     bool pendingCr_ = false;  // a CR at the end of the last piece
